@@ -1,0 +1,81 @@
+// FrameBench.cpp -- what one frame of play costs: the frame step with and without presenting.
+//
+// Runs the real game from data/ on SDL's dummy video driver (software rendering into a
+// 1024x768 window surface) and the dummy audio driver, so figures compare run to run on any
+// machine; they are not the figures of a GPU renderer.
+#include "shell/Game.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+// A flight in play: every jet kind shown, aliens patrolling, fireballs in the air.
+void startFlying(CGame& game) {
+    game.init();
+    while (game.state != Flying) {
+        game.stepFrame();
+    }
+    game.thrustX = 7;
+    game.thrustY = -4;
+    game.ship.timers[2 * 2] = 100000; // a frozen jet
+    game.ship.timers[2 * 0] = 100000; // a thawing one
+    for (int frame = 0; frame < 200; ++frame) {
+        game.stepFrame();
+    }
+}
+
+void BM_StepFrame(benchmark::State& state) {
+    CGame game;
+    startFlying(game);
+    for (auto _ : state) {
+        game.stepFrame();
+        // Keep the jets from thawing out and the clock from ending the flight.
+        game.ship.timers[0] = 100000;
+        game.timeLeft = 50.0f;
+    }
+    game.close();
+}
+BENCHMARK(BM_StepFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_StepAndPresent(benchmark::State& state) {
+    CGame game;
+    startFlying(game);
+    for (auto _ : state) {
+        game.stepFrame();
+        SDL_RenderPresent(game.renderer);
+        game.ship.timers[0] = 100000;
+        game.timeLeft = 50.0f;
+    }
+    game.close();
+}
+BENCHMARK(BM_StepAndPresent)->Unit(benchmark::kMicrosecond);
+
+void BM_Startup(benchmark::State& state) {
+    for (auto _ : state) {
+        CGame game;
+        game.init();
+        state.PauseTiming();
+        game.close();
+        while (Mix_QuerySpec(nullptr, nullptr, nullptr) != 0) {
+            Mix_CloseAudio();
+        }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Startup)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    if (chdir(VORLUSK_DATA_DIR) != 0) {
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,39 @@
+// Background.cpp -- the carpet under the ship: its set-up, and the drift slowed by frozen jets.
+#include "shell/Game.h"
+
+void CGame::setupBackground() {
+    composePath(background.path, "./Sprite_Sheet/BG_Carpet.jpg");
+    background.load(renderer);
+    background.bounded = false;
+    background.srcRect = {3165, 1300, SCREEN_W, SCREEN_H};
+}
+
+int CGame::driftBackground(int vx, int vy) {
+    int frozen[4];
+    int total = 0;
+    for (int d = 0; d < 4; ++d) {
+        frozen[d] = (ship.timers[2 * d] != 0 ? 1 : 0) + (ship.timers[2 * d + 1] != 0 ? 1 : 0);
+        total += frozen[d];
+    }
+
+    // Each frozen jet of the thrust's direction takes half the drift away, the half truncated
+    // toward zero so the larger half remains; the thrust's sign picks the direction.
+    background.velX = vx;
+    background.velY = vy;
+    if (thrustX > 0) {
+        background.velX = vx - (frozen[0] * vx) / 2;
+    }
+    if (thrustY > 0) {
+        background.velY = vy - (frozen[1] * vy) / 2;
+    }
+    if (thrustX < 0) {
+        background.velX = vx - (frozen[2] * vx) / 2;
+    }
+    if (thrustY < 0) {
+        background.velY = vy - (frozen[3] * vy) / 2;
+    }
+
+    background.scroll();
+    background.render(renderer);
+    return total;
+}

@@ -1,0 +1,57 @@
+// Crash.cpp -- the crash: explosion animation and sounds over the ship, then the wreck on the carpet.
+#include "flight/Drift.h"
+#include "shell/Game.h"
+
+#include <cstdio>
+
+namespace {
+
+// Each sheet frame is shown for this many game frames.
+constexpr int FRAME_HOLD = 3;
+// The crash sound comes this many calls before the end of the animation.
+constexpr int CRASH_SOUND_LEAD = 33;
+
+bool isExplosionCall(int n) {
+    return n == 3 || n == 27 || n == 33 || n == 54;
+}
+
+} // namespace
+
+void CGame::setupCrashSheet() {
+    composePath(crashSheet.path, "./Sprite_Sheet/Crash_Sprite_Sheet.png");
+    if (crashSheet.load(renderer) != 0) {
+        std::puts("Bad load of crash animation file");
+    }
+    crashSheet.buildFrames(48, 0, 0, 152, 152, 6, 8, 0);
+    const SDL_Rect& f = crashSheet.frames[0];
+    const SDL_Rect& s = ship.rect;
+    crashRect = {s.x - (f.w - s.w) / 2, s.y - (f.h - s.h) / 2, f.w, f.h};
+}
+
+void CGame::playCrash() {
+    const int end = FRAME_HOLD * crashSheet.frameCount;
+    int n = ++seqFrame;
+
+    if (n >= end) {
+        // The end, repeated every frame afterwards while the wreck is drawn.
+        thrustX = driftX;
+        thrustY = driftY;
+        state = Finished;
+        // The wreck stays on its spot of the carpet.
+        crashRect.x -= background.velX;
+        crashRect.y -= background.velY;
+        crashSheet.renderFrame(renderer, &crashRect, false);
+        resetAlienVelocities();
+        return;
+    }
+
+    if (n == end - CRASH_SOUND_LEAD) {
+        Mix_PlayChannelTimed(-1, sndShipCrash, 0, -1);
+    } else if (n > end - CRASH_SOUND_LEAD) {
+        crashRect.x -= background.velX;
+        crashRect.y -= background.velY;
+    } else if (isExplosionCall(n)) {
+        Mix_PlayChannelTimed(-1, sndShipExplosion, 0, -1);
+    }
+    crashSheet.renderFrame(renderer, &crashRect, n % FRAME_HOLD == 0);
+}

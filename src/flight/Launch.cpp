@@ -1,0 +1,61 @@
+// Launch.cpp -- the boost animation: the ship's arrival from the right, and its launch-away.
+#include "flight/Drift.h"
+#include "shell/Game.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int ROAR_CHANNEL = 15;
+constexpr int ARRIVAL_FADE_MS = 100;
+constexpr int LAUNCH_AWAY_FADE_MS = 1000;
+// Each sheet frame is shown for this many game frames.
+constexpr int FRAME_HOLD = 7;
+
+} // namespace
+
+void CGame::setupBoostSheet() {
+    composePath(boostSheet.path, "./Sprite_Sheet/Fireboost_Sprite_SheetB.png");
+    if (boostSheet.load(renderer) != 0) {
+        std::puts("Bad load of Boost animation file");
+    }
+    boostSheet.buildFrames(12, 0, 0, 221, 101, 4, 3, 0);
+    // Sized from the built frames, not the image, so a missing image still times the sequence.
+    const SDL_Rect& f = boostSheet.frames[0];
+    boostRect = {SCREEN_W, ship.rect.y - (f.h - ship.rect.h) / 2, f.w, f.h};
+}
+
+void CGame::playLaunch(bool outward) {
+    const int frameCount = boostSheet.frameCount;
+    int n = ++seqFrame;
+
+    if (n >= FRAME_HOLD * frameCount) {
+        thrustX = driftX;
+        thrustY = driftY;
+        int fadeMs = outward ? LAUNCH_AWAY_FADE_MS : ARRIVAL_FADE_MS;
+        // A fade already under way is left to finish as it is.
+        if (Mix_FadingChannel(ROAR_CHANNEL) == MIX_NO_FADING) {
+            Mix_FadeOutChannel(ROAR_CHANNEL, fadeMs);
+        }
+        if (outward) {
+            state = Finished;
+            resetAlienVelocities();
+        } else {
+            state = Settled;
+        }
+        boostSheet.renderFrame(renderer, &boostRect, false);
+        return;
+    }
+
+    if (outward) {
+        // Accelerating away: the step grows by a pixel every other frame, and the carpet is
+        // pulled along, ever faster, by a thrust that turns against the direction of flight.
+        boostRect.x -= n / 2;
+        thrustX = static_cast<int>(thrustX - (n / 36) - 0.5);
+    } else {
+        // Braking to rest on the ship's own spot, the carpet slowing with it.
+        boostRect.x -= (3 * (FRAME_HOLD * frameCount - n)) / 5;
+        thrustX = -((8 * frameCount - n) / 2);
+    }
+    boostSheet.renderFrame(renderer, &boostRect, n % FRAME_HOLD == 0);
+}

@@ -1,0 +1,113 @@
+// StepFrame.cpp -- one frame of the flight: the clock, the state machine, and the drawing order.
+#include "flight/Drift.h"
+#include "shell/Game.h"
+
+#include <cstdlib>
+
+int driftX = 0;
+int driftY = 0;
+
+namespace {
+
+constexpr int ROAR_CHANNEL = 15;
+
+// A random drift in -3..4 for the carpet after the flight; the x draw comes first.
+void drawDrift() {
+    driftX = 4 - std::rand() % 8;
+    driftY = 4 - std::rand() % 8;
+}
+
+} // namespace
+
+void CGame::stepFrame() {
+    SDL_SetRenderDrawColor(renderer, 160, 160, 160, 255);
+    SDL_RenderClear(renderer);
+
+    int frozenJets = 0;
+    if (state > Flying) {
+        // After the flight the clock stands still and the carpet drifts by the thrust as stored.
+        frozenJets = driftBackground(thrustX, thrustY);
+    } else {
+        // Single-precision values advanced in double precision, then stored back: the flight's
+        // timeline depends on these exact roundings.
+        timeLeft = static_cast<float>(timeLeft - 0.02);
+        if (timeLeft < 0) {
+            timeLeft = 0;
+        } else if (timeLeft <= 98) {
+            state = Flying;
+        } else if (timeLeft > 100) {
+            state = Waiting;
+        } else if (state <= Waiting && Mix_Playing(ROAR_CHANNEL) == 0) {
+            Mix_FadeInChannelTimed(ROAR_CHANNEL, sndThrustRoar, 0, 200, -1);
+            seqFrame = 35;
+            boostSheet.currentFrame = 5;
+            state = LaunchIn;
+            driftX = 0;
+            driftY = 0;
+        }
+        speedFactor = static_cast<float>(speedFactor + 0.0004);
+        frozenJets = driftBackground(static_cast<int>(thrustX * speedFactor),
+                                     static_cast<int>(thrustY * speedFactor));
+    }
+
+    renderHud();
+
+    if (state == Flying) {
+        spawnFireball();
+        updateFireballs();
+        warningActive = false;
+        // A jet frozen by this frame's fireballs only counts from the next frame.
+        if (frozenJets > 7) {
+            state = Crashing;
+            seqFrame = 0;
+            drawDrift();
+            thrustX = driftX;
+            thrustY = driftY;
+        } else if (timeLeft <= 0 && frozenJets == 0) {
+            Mix_PlayChannelTimed(ROAR_CHANNEL, sndThrustRoar, 0, -1);
+            state = LaunchOut;
+            drawDrift();
+            boostSheet.currentFrame = 0;
+            seqFrame = 0;
+            thrustX = driftX;
+            thrustY = driftY;
+            boostRect.x = ship.rect.x;
+            boostRect.y = ship.rect.y;
+        } else if (timeLeft <= 0) {
+            warningActive = true;
+        }
+    }
+
+    if (state == Finished) {
+        // The wreck stays on its spot of the carpet while it is on screen and the jets stay
+        // frozen; after a launch-away nothing is frozen and it is never drawn.
+        if (crashRect.x > -crashRect.w && frozenJets > 7) {
+            playCrash();
+        }
+        updateAliens();
+        return;
+    }
+
+    switch (state) {
+    case LaunchOut:
+        playLaunch(true);
+        break;
+    case Crashing:
+        playCrash();
+        break;
+    case LaunchIn:
+        playLaunch(false);
+        break;
+    case Settled:
+    case Flying:
+        ship.render(renderer);
+        renderThrusters();
+        break;
+    default:
+        return;
+    }
+
+    if (state > Settled) {
+        updateAliens();
+    }
+}

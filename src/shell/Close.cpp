@@ -1,0 +1,39 @@
+// Close.cpp -- teardown: the HUD texts, music and sounds, then the libraries.
+#include "shell/Game.h"
+
+#include <SDL_image.h>
+
+void CGame::close() {
+    SDL_DestroyTexture(scoreTexture);
+    SDL_DestroyTexture(timeTexture);
+    SDL_DestroyTexture(speedTexture);
+    SDL_DestroyTexture(warningTexture);
+    SDL_FreeSurface(scoreSurface);
+    SDL_FreeSurface(timeSurface);
+    SDL_FreeSurface(speedSurface);
+    SDL_FreeSurface(warningSurface);
+    scoreTexture = timeTexture = speedTexture = warningTexture = nullptr;
+    scoreSurface = timeSurface = speedSurface = warningSurface = nullptr;
+
+    Mix_HaltMusic();
+    Mix_FreeMusic(music);
+    Mix_FreeChunk(sndAlienShot);
+    Mix_FreeChunk(sndAlienHit);
+    Mix_FreeChunk(sndThrustBase);
+    Mix_FreeChunk(sndThrustFade);
+    Mix_FreeChunk(sndThrustRoar);
+    Mix_FreeChunk(sndThrustAlarm);
+    Mix_FreeChunk(sndShipExplosion);
+    Mix_FreeChunk(sndShipCrash);
+    music = nullptr;
+    sndAlienShot = sndAlienHit = sndThrustBase = sndThrustFade = nullptr;
+    sndThrustRoar = sndThrustAlarm = sndShipExplosion = sndShipCrash = nullptr;
+
+    // The sprites' textures, the renderer, the window, the joystick and the audio device go
+    // with SDL_Quit.
+    Mix_Quit();
+    IMG_Quit();
+    TTF_CloseFont(font);
+    TTF_Quit();
+    SDL_Quit();
+}

@@ -1,0 +1,110 @@
+// Game.h -- CGame, the one game object: every handle, sprite, sound and the flight's state.
+#pragma once
+
+#include "sprites/Player.h"
+#include "sprites/ScrollPlayer.h"
+#include "sprites/SpriteSheet.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <SDL_ttf.h>
+
+// Flight states, stored in CGame::state.
+enum FlightState {
+    Waiting = 0,
+    LaunchIn = 1,
+    Settled = 2,
+    Flying = 3,
+    LaunchOut = 4,
+    Crashing = 5,
+    Finished = 6,
+};
+
+// Kinds of jet image, the last index of CGame::flames.
+enum JetKind {
+    Flames = 0,
+    Ice = 1,
+    Heal = 2,
+};
+
+constexpr Uint32 FRAME_MS = 20;
+
+class CGame {
+  public:
+    bool running = true;
+    Uint32 nextFrameTicks = 0;
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Joystick* joystick = nullptr;
+    int thrustX = 0;
+    int thrustY = 0;
+    // Indexed by direction (0 right, 1 down, 2 left, 3 up), then slot.
+    CPlayer fireballs[4][10];
+    CPlayer aliens[4];
+    CPlayer ship;
+    // [direction][jet A, B][kind]
+    CPlayer flames[4][2][3];
+    Mix_Music* music = nullptr;
+    Mix_Chunk* sndThrustBase = nullptr;
+    Mix_Chunk* sndThrustFade = nullptr;
+    Mix_Chunk* sndThrustRoar = nullptr;
+    Mix_Chunk* sndThrustAlarm = nullptr;
+    Mix_Chunk* sndShipExplosion = nullptr;
+    Mix_Chunk* sndShipCrash = nullptr;
+    Mix_Chunk* sndAlienShot = nullptr;
+    Mix_Chunk* sndAlienHit = nullptr;
+    CSpriteSheet boostSheet;
+    CSpriteSheet crashSheet;
+    SDL_Rect boostRect = {0, 0, 0, 0};
+    SDL_Rect crashRect = {0, 0, 0, 0};
+    int state = Waiting;
+    bool warningActive = false;
+    int seqFrame = 0;
+    CScroll_Player background;
+    float speedFactor = 1.0f;
+    int score = 0;
+    float timeLeft = 102.0f;
+    TTF_Font* font = nullptr;
+    // Alpha 0 as stored: solid text ignores the colour's alpha, so the texts still show.
+    SDL_Color textColor = {82, 197, 255, 0};
+    SDL_Color warningColor = {144, 0, 0, 0};
+    SDL_Surface* scoreSurface = nullptr;
+    SDL_Surface* timeSurface = nullptr;
+    SDL_Surface* speedSurface = nullptr;
+    SDL_Surface* warningSurface = nullptr;
+    SDL_Texture* scoreTexture = nullptr;
+    SDL_Texture* timeTexture = nullptr;
+    SDL_Texture* speedTexture = nullptr;
+    SDL_Texture* warningTexture = nullptr;
+    SDL_Rect scoreRect = {0, 0, 0, 0};
+    SDL_Rect timeRect = {0, 0, 0, 0};
+    SDL_Rect speedRect = {0, 0, 0, 0};
+    SDL_Rect warningRect = {0, 0, 0, 0};
+
+    // The shell: start-up, teardown, loop and input.
+    bool init();
+    void close();
+    int run();
+    void handleEvent(SDL_Event* event);
+    void endFrame();
+    Uint32 framesTimeLeft();
+
+    // The flight, one frame at a time.
+    void stepFrame();
+    int driftBackground(int vx, int vy);
+    void spawnFireball();
+    void updateFireballs();
+    void renderThrusters();
+    void updateAliens();
+    void resetAlienVelocities();
+    void playLaunch(bool outward);
+    void playCrash();
+
+    // The heads-up display.
+    void renderHud();
+
+    // Start-up of the members that the flight drives, called last by init.
+    void setupBackground();
+    void setupBoostSheet();
+    void setupCrashSheet();
+};

@@ -1,0 +1,89 @@
+// GameFixture.cpp -- starting and stopping a real game for the tests, and small helpers.
+#include "support/GameFixture.h"
+
+#include "flight/Drift.h"
+#include "hud/Hud.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+void resetStaticState() {
+    driftX = 0;
+    driftY = 0;
+    alarmPlayed = false;
+}
+
+void releaseMixer() {
+    while (Mix_QuerySpec(nullptr, nullptr, nullptr) != 0) {
+        Mix_CloseAudio();
+    }
+}
+
+void GameTest::SetUp() {
+    resetStaticState();
+    ASSERT_TRUE(game.init());
+}
+
+void GameTest::TearDown() {
+    game.close();
+    releaseMixer();
+}
+
+int GameTest::stepUntilState(int state, int limit) {
+    int frames = 0;
+    while (game.state != state && frames < limit) {
+        game.stepFrame();
+        game.nextFrameTicks += FRAME_MS;
+        ++frames;
+    }
+    return frames;
+}
+
+void GameTest::enterFlying() {
+    stepUntilState(Flying);
+}
+
+void GameTest::parkFireballs() {
+    for (auto& row : game.fireballs) {
+        for (CPlayer& fireball : row) {
+            fireball.state = 0;
+        }
+    }
+}
+
+void sendKey(CGame& game, Uint32 type, SDL_Keycode key) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.keysym.sym = key;
+    game.handleEvent(&event);
+}
+
+namespace {
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+CommandResult runCommand(const std::string& command) {
+    char outPath[] = "/tmp/vorlusk-out-XXXXXX";
+    char errPath[] = "/tmp/vorlusk-err-XXXXXX";
+    int outFd = mkstemp(outPath);
+    int errFd = mkstemp(errPath);
+    ::close(outFd);
+    ::close(errFd);
+    std::string full = command + " >" + outPath + " 2>" + errPath;
+    int raw = std::system(full.c_str());
+    CommandResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(outPath), slurp(errPath)};
+    std::remove(outPath);
+    std::remove(errPath);
+    return result;
+}

@@ -1,0 +1,42 @@
+// GameFixture.h -- a game started for real from data/ on SDL's dummy drivers, and test helpers.
+#pragma once
+
+#include "shell/Game.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+// Puts the values that live outside CGame back to their program-start state, as a fresh process
+// would have them.
+void resetStaticState();
+
+// Stops what the mixer still holds after close(), so that a further game can start in the same
+// process (close() leaves the audio device to SDL_Quit).
+void releaseMixer();
+
+// Starts a real game in SetUp and tears it down in TearDown.
+class GameTest : public ::testing::Test {
+  protected:
+    CGame game;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Steps frames until `state` is reached (or the limit runs out); returns frames stepped.
+    int stepUntilState(int state, int limit = 6000);
+    // Advances the flight into Flying with no thrust, the aliens already on patrol.
+    void enterFlying();
+    // Holds every fireball out of play so a test can drive one alone.
+    void parkFireballs();
+};
+
+// Sends one key press or release through handleEvent.
+void sendKey(CGame& game, Uint32 type, SDL_Keycode key);
+
+// Runs `command` through the shell; returns its exit status and captures stdout and stderr.
+struct CommandResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+CommandResult runCommand(const std::string& command);
