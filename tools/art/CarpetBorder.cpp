@@ -1,0 +1,114 @@
+// The rug's border: narrow guard stripes either side of a wide indigo band with a flowering vine.
+#include "CarpetDesign.h"
+
+#include "CarpetMotifs.h"
+#include "CarpetPalette.h"
+
+#include <cmath>
+
+namespace art {
+
+namespace {
+
+void band(cairo_t* cr, double length, double from, double width, const Rgb& colour) {
+    // Bands nest like picture frames: each starts as far along the side as it lies inside.
+    cairo_rectangle(cr, from, from, length - 2 * from, width);
+    setColour(cr, colour);
+    cairo_fill(cr);
+}
+
+void outerGuard(cairo_t* cr, double length) {
+    band(cr, length, 0, kOuterGuard, kIndigo);
+    band(cr, length, 4, 12, kSaffron);
+    // Reciprocal teeth: madder triangles biting into the saffron stripe.
+    const double tooth = 12;
+    for (double s = 4; s + tooth < length - 4; s += tooth) {
+        cairo_move_to(cr, s, 16);
+        cairo_line_to(cr, s + tooth * 0.5, 5);
+        cairo_line_to(cr, s + tooth, 16);
+        cairo_close_path(cr);
+    }
+    setColour(cr, kMadderDeep);
+    cairo_fill(cr);
+    band(cr, length, 3, 1.5, kWoolInk);
+    band(cr, length, 16, 1.5, kWoolInk);
+}
+
+void vine(cairo_t* cr, double length) {
+    const double from = kOuterGuard + kMainBorder;
+    const double to = length - from;
+    const double mid = kOuterGuard + kMainBorder / 2;
+    const double amp = 24;
+    const int halves = std::max(2, static_cast<int>(std::lround((to - from) / 70.0)));
+    const double half = (to - from) / halves;
+    auto yAt = [&](double s) { return mid + amp * std::sin(M_PI * (s - from) / half); };
+    cairo_move_to(cr, from, yAt(from));
+    for (double s = from; s <= to; s += 2) {
+        cairo_line_to(cr, s, yAt(s));
+    }
+    setColour(cr, kWoolInk);
+    cairo_set_line_width(cr, 6);
+    cairo_stroke_preserve(cr);
+    setColour(cr, kSaffron);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    for (int i = 0; i < halves; ++i) {
+        const double crest = from + half * (i + 0.5);
+        const double side = i % 2 == 0 ? 1.0 : -1.0;
+        // A flower sits in the hollow of each wave, a pair of leaves where the vine crosses.
+        const Rgb petal = i % 4 < 2 ? kMadder : kIvory;
+        rosette(cr, crest, mid - side * 14, 17, 8, petal, kSaffron, M_PI / 8 * (i % 2));
+        const double cross = from + half * i;
+        if (i > 0) {
+            leaf(cr, cross, mid, -M_PI / 2 - 0.6 * side, 22, 6, kTealDye);
+            leaf(cr, cross, mid, M_PI / 2 - 0.6 * side, 22, 6, kTealDye);
+        }
+        ellipsePath(cr, crest, mid + side * 30, 3.5, 3.5);
+        woolShape(cr, kIvory, 1.2);
+    }
+}
+
+void mainBorder(cairo_t* cr, double length) {
+    band(cr, length, kOuterGuard, kMainBorder, kIndigo);
+    band(cr, length, kOuterGuard + 4, 1.5, kIndigoLight);
+    band(cr, length, kOuterGuard + kMainBorder - 5.5, 1.5, kIndigoLight);
+    vine(cr, length);
+}
+
+void innerGuard(cairo_t* cr, double length) {
+    const double top = kOuterGuard + kMainBorder;
+    band(cr, length, top, kInnerGuard, kIvory);
+    band(cr, length, top + 3, kInnerGuard - 6, kRust);
+    band(cr, length, top + 2, 1.5, kWoolInk);
+    band(cr, length, top + kInnerGuard - 3.5, 1.5, kWoolInk);
+    for (double s = top + 12; s < length - top; s += 26) {
+        rosette(cr, s, top + kInnerGuard / 2, 6, 4, kSaffron, kIndigo, M_PI / 4);
+    }
+}
+
+void cornerBlock(cairo_t* cr) {
+    const double c = kOuterGuard + kMainBorder / 2;
+    cairo_rectangle(cr, kOuterGuard, kOuterGuard, kMainBorder, kMainBorder);
+    setColour(cr, kIndigo);
+    cairo_fill(cr);
+    diamondPath(cr, c, c, 44, 44);
+    woolShape(cr, kMadderDeep, 2);
+    diamondPath(cr, c, c, 34, 34);
+    woolShape(cr, kMadder, 1.5);
+    rosette(cr, c, c, 24, 8, kIvory, kSaffron);
+}
+
+} // namespace
+
+void drawRugBorder(cairo_t* cr) {
+    const double x0 = kPileLeft;
+    const double y0 = kPileTop;
+    const double x1 = kPileRight;
+    const double y1 = kPileBottom;
+    eachSide(cr, x0, y0, x1, y1, [cr](double length) { outerGuard(cr, length); });
+    eachSide(cr, x0, y0, x1, y1, [cr](double length) { mainBorder(cr, length); });
+    eachSide(cr, x0, y0, x1, y1, [cr](double length) { innerGuard(cr, length); });
+    eachSide(cr, x0, y0, x1, y1, [cr](double) { cornerBlock(cr); });
+}
+
+} // namespace art

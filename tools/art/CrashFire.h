@@ -1,0 +1,55 @@
+// The fire of the crash: flashes, billowing flame that cools into smoke, sparks and dust.
+#pragma once
+
+#include <cairo.h>
+#include <cstdint>
+#include <vector>
+
+namespace art {
+
+class Fire {
+  public:
+    explicit Fire(std::uint64_t seed);
+    // Draws the fire as it is at time t (seconds from the first frame), in frame pixels.
+    void draw(cairo_t* cr, double t) const;
+
+  private:
+    struct Puff {
+        double born;
+        double x;
+        double y;
+        double vx;
+        double vy;
+        double radius;
+        double grow;
+        double heat;
+        double cool;
+        double life;
+    };
+    struct Spark {
+        double born;
+        double x;
+        double y;
+        double vx;
+        double vy;
+        double life;
+    };
+    struct Flash {
+        double born;
+        double x;
+        double y;
+        double radius;
+    };
+
+    void blast(double born, double x, double y, int puffs, double speed, double size);
+    void dust(double born);
+    void smoulder(double from, double to);
+    void drawPuff(cairo_t* cr, const Puff& p, double t) const;
+
+    std::vector<Puff> puffs_;
+    std::vector<Spark> sparks_;
+    std::vector<Flash> flashes_;
+    std::uint64_t seed_;
+};
+
+} // namespace art

@@ -1,0 +1,204 @@
+// Lays the generated pictures out as the game shows them, so a person can judge them by eye:
+// a mock screen, close-ups of the ship's jets, the creatures, both sheets and the whole carpet.
+#define SDL_MAIN_HANDLED
+#include "Paint.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <cairo.h>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+std::string gData;
+
+cairo_surface_t* png(const std::string& name) {
+    cairo_surface_t* s = cairo_image_surface_create_from_png((gData + "/" + name).c_str());
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+        throw std::runtime_error("cannot read " + name);
+    }
+    return s;
+}
+
+cairo_surface_t* carpet() {
+    SDL_Surface* loaded = IMG_Load((gData + "/Sprite_Sheet/BG_Carpet.jpg").c_str());
+    if (loaded == nullptr) {
+        throw std::runtime_error("cannot read the carpet");
+    }
+    SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
+    SDL_FreeSurface(loaded);
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, rgb->w, rgb->h);
+    cairo_surface_flush(s);
+    unsigned char* dst = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    for (int y = 0; y < rgb->h; ++y) {
+        std::memcpy(dst + y * stride, static_cast<unsigned char*>(rgb->pixels) + y * rgb->pitch,
+                    static_cast<std::size_t>(rgb->w) * 4);
+    }
+    cairo_surface_mark_dirty(s);
+    SDL_FreeSurface(rgb);
+    return s;
+}
+
+void put(cairo_t* cr, const std::string& name, double x, double y) {
+    cairo_surface_t* s = png(name);
+    cairo_set_source_surface(cr, s, x, y);
+    cairo_paint(cr);
+    cairo_surface_destroy(s);
+}
+
+void save(cairo_surface_t* s, const std::string& out, const std::string& name) {
+    cairo_surface_write_to_png(s, (out + "/" + name).c_str());
+}
+
+// The screen as the game would draw it with the carpet scrolled to (cx, cy).
+cairo_surface_t* screen(cairo_surface_t* rug, double cx, double cy, const char* jets[4]) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1280, 720);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_surface(cr, rug, -cx, -cy);
+    cairo_paint(cr);
+    put(cr, "Sprite_Sheet/FireBall/Fireball_RIGHT.png", 300, 180);
+    put(cr, "Sprite_Sheet/FireBall/Fireball_DOWN.png", 800, 200);
+    put(cr, "Sprite_Sheet/FireBall/Fireball_LEFT.png", 900, 520);
+    put(cr, "Sprite_Sheet/FireBall/Fireball_UP.png", 420, 500);
+    put(cr, "Sprite_Sheet/FireBall/Fireball_RIGHT.png", 30, 430);
+    put(cr, "Sprite_Sheet/Alien/Alien_RIGHT.png", 0, 420);
+    put(cr, "Sprite_Sheet/Alien/Alien_DOWN.png", 780, 0);
+    put(cr, "Sprite_Sheet/Alien/Alien_LEFT.png", 1280 - 72, 250);
+    put(cr, "Sprite_Sheet/Alien/Alien_UP.png", 380, 720 - 72);
+    put(cr, "Sprite_Sheet/SpaceShipB.png", 594, 309);
+    for (int i = 0; i < 4; ++i) {
+        if (jets[i] != nullptr) {
+            put(cr, std::string("Sprite_Sheet/") + jets[i] + ".png", 594, 309);
+        }
+    }
+    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr, 30);
+    cairo_set_source_rgb(cr, 82 / 255.0, 197 / 255.0, 1.0);
+    cairo_move_to(cr, 16, 40);
+    cairo_show_text(cr, "Score 12450   Lives 3");
+    cairo_destroy(cr);
+    return s;
+}
+
+cairo_surface_t* scaled(cairo_surface_t* src, double k, bool smooth) {
+    const int w = static_cast<int>(cairo_image_surface_get_width(src) * k);
+    const int h = static_cast<int>(cairo_image_surface_get_height(src) * k);
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    cairo_t* cr = cairo_create(s);
+    cairo_scale(cr, k, k);
+    cairo_set_source_surface(cr, src, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr),
+                             smooth ? CAIRO_FILTER_GOOD : CAIRO_FILTER_NEAREST);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    return s;
+}
+
+// The ship with each kind of jet, blown up so single pixels show.
+cairo_surface_t* jetBoard(cairo_surface_t* rug) {
+    const char* kinds[3] = {"Flames/Flames_", "Iced/Ice_", "Heal/Heal_"};
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 3 * 120, 2 * 120);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_surface(cr, rug, -1500, -560);
+    cairo_paint(cr);
+    for (int k = 0; k < 3; ++k) {
+        for (int row = 0; row < 2; ++row) {
+            const double x = 14 + k * 120;
+            const double y = 10 + row * 120;
+            put(cr, "Sprite_Sheet/SpaceShipB.png", x, y);
+            // Top row: thrusting right and down; bottom row: left and up.
+            for (int d = row; d < 4; d += 2) {
+                for (const char* w : {"A", "B"}) {
+                    put(cr,
+                        std::string("Sprite_Sheet/") + kinds[k] + std::to_string(d) + w + ".png", x,
+                        y);
+                }
+            }
+        }
+    }
+    cairo_destroy(cr);
+    cairo_surface_t* big = scaled(s, 3, false);
+    cairo_surface_destroy(s);
+    return big;
+}
+
+cairo_surface_t* onCarpet(cairo_surface_t* rug, const std::string& name, double cx, double cy) {
+    cairo_surface_t* sheet = png(name);
+    const int w = cairo_image_surface_get_width(sheet);
+    const int h = cairo_image_surface_get_height(sheet);
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_surface(cr, rug, -cx, -cy);
+    cairo_paint(cr);
+    cairo_set_source_surface(cr, sheet, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_destroy(sheet);
+    return s;
+}
+
+cairo_surface_t* creatures(cairo_surface_t* rug) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 4 * 80, 2 * 80);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_surface(cr, rug, -1400, -400);
+    cairo_paint(cr);
+    const char* dirs[4] = {"RIGHT", "DOWN", "LEFT", "UP"};
+    for (int i = 0; i < 4; ++i) {
+        put(cr, std::string("Sprite_Sheet/Alien/Alien_") + dirs[i] + ".png", 4 + i * 80, 4);
+        put(cr, std::string("Sprite_Sheet/FireBall/Fireball_") + dirs[i] + ".png", 4 + i * 80, 84);
+    }
+    cairo_destroy(cr);
+    cairo_surface_t* big = scaled(s, 3, false);
+    cairo_surface_destroy(s);
+    return big;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <data-dir> <out-dir>\n", argv[0]);
+        return 2;
+    }
+    gData = argv[1];
+    const std::string out = argv[2];
+    try {
+        cairo_surface_t* rug = carpet();
+        const char* burning[4] = {"Flames/Flames_2A", "Flames/Flames_2B", "Iced/Ice_1A",
+                                  "Heal/Heal_3B"};
+        const double views[3][2] = {{1000, 300}, {2900, 1100}, {2200, 40}};
+        for (int v = 0; v < 3; ++v) {
+            cairo_surface_t* s = screen(rug, views[v][0], views[v][1], burning);
+            save(s, out, "screen" + std::to_string(v) + ".png");
+            cairo_surface_destroy(s);
+        }
+        cairo_surface_t* j = jetBoard(rug);
+        save(j, out, "jets.png");
+        cairo_surface_destroy(j);
+        cairo_surface_t* c = creatures(rug);
+        save(c, out, "creatures.png");
+        cairo_surface_destroy(c);
+        cairo_surface_t* boost =
+            onCarpet(rug, "Sprite_Sheet/Fireboost_Sprite_SheetB.png", 1200, 500);
+        cairo_surface_t* boostBig = scaled(boost, 2, false);
+        save(boostBig, out, "boost.png");
+        cairo_surface_destroy(boostBig);
+        cairo_surface_destroy(boost);
+        cairo_surface_t* crash = onCarpet(rug, "Sprite_Sheet/Crash_Sprite_Sheet.png", 1100, 100);
+        save(crash, out, "crash.png");
+        cairo_surface_destroy(crash);
+        cairo_surface_t* whole = scaled(rug, 0.25, true);
+        save(whole, out, "carpet.png");
+        cairo_surface_destroy(whole);
+        cairo_surface_destroy(rug);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vorlusk-art-preview: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
