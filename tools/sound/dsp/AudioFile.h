@@ -1,0 +1,21 @@
+// Writing finished assets to disk through libsndfile, as WAV or MP3.
+#pragma once
+
+#include "dsp/Signal.h"
+
+#include <string>
+
+namespace snd {
+
+// 16-bit PCM RIFF/WAVE, no dither: the loops must repeat sample for sample.
+void writeWav(const std::string& path, const Stereo& s);
+
+// MPEG-1 Layer III at a constant bit rate. Encoding can push peaks up a little, so the file is
+// decoded again and re-encoded quieter until its decoded peak stays under `ceilingDb`.
+// Returns the decoded peak in dBFS.
+double writeMp3(const std::string& path, Stereo s, int kbps, double ceilingDb);
+
+// Decodes any file libsndfile reads; used to check what a player will actually hear.
+Stereo readAudio(const std::string& path);
+
+} // namespace snd

@@ -1,0 +1,60 @@
+// The engine hum heard while jets burn: a low, throbbing drone that loops without a seam.
+#include "dsp/Filters.h"
+#include "dsp/Random.h"
+#include "effects/Loop.h"
+#include "effects/Noise.h"
+#include "effects/Sounds.h"
+
+namespace snd {
+
+Stereo thrustBase() {
+    const double loop = 2.0;
+    const std::size_t n = frames(loop);
+    Rng rng(0xBA5E);
+    // Every tone and every modulation completes whole cycles within the loop.
+    const double f0 = loopFrequency(55.0, loop);
+    const double f1 = loopFrequency(55.5, loop); // a slow beat against the first
+    const double throb = loopFrequency(7.5, loop);
+    const double sway = loopFrequency(1.5, loop);
+    std::vector<double> phases(12);
+    for (double& p : phases) {
+        p = rng.uniform();
+    }
+
+    // The noise itself is one loop long and filtered around the circle.
+    Svf lowL;
+    Svf lowR;
+    Svf airL;
+    Svf airR;
+    const Mono rumbleL =
+        filterCircular(whiteNoise(n, rng), [&](float x) { return lowL.low(x, 260.0, 0.8); });
+    const Mono rumbleR =
+        filterCircular(whiteNoise(n, rng), [&](float x) { return lowR.low(x, 260.0, 0.8); });
+    const Mono hissL =
+        filterCircular(whiteNoise(n, rng), [&](float x) { return airL.band(x, 1800.0, 0.7); });
+    const Mono hissR =
+        filterCircular(whiteNoise(n, rng), [&](float x) { return airR.band(x, 1800.0, 0.7); });
+
+    Stereo out(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        double hum = 0.0;
+        for (std::size_t k = 1; k <= phases.size(); ++k) {
+            // Falling harmonics give a buzzing, saw-like engine without harsh top end.
+            const double amp = 1.0 / std::pow(static_cast<double>(k), 1.3);
+            const double f = (k % 2 == 0 ? f1 : f0) * static_cast<double>(k);
+            hum += amp * std::sin(kTwoPi * (f * t + phases[k - 1]));
+        }
+        const double pulse =
+            1.0 + 0.22 * std::sin(kTwoPi * throb * t) + 0.08 * std::sin(kTwoPi * sway * t);
+        const double core = std::tanh(0.9 * hum) * pulse;
+        const double l = core + 2.4 * rumbleL[i] * pulse + 0.35 * hissL[i];
+        const double r = core + 2.4 * rumbleR[i] * pulse + 0.35 * hissR[i];
+        out.l[i] = static_cast<float>(l);
+        out.r[i] = static_cast<float>(r);
+    }
+    levelLoop(out, -13.0, -1.5);
+    return out;
+}
+
+} // namespace snd

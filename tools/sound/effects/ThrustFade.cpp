@@ -1,0 +1,75 @@
+// Ice thawing off the jets: steam hissing in slow breaths, sizzles and a few melt drips.
+#include "dsp/Envelopes.h"
+#include "dsp/Filters.h"
+#include "dsp/Oscillators.h"
+#include "dsp/Random.h"
+#include "effects/Loop.h"
+#include "effects/Noise.h"
+#include "effects/Sounds.h"
+
+namespace snd {
+
+namespace {
+
+Mono drip(Rng& rng) {
+    const std::size_t len = frames(0.09);
+    Mono out(len);
+    Oscillator osc;
+    const double from = rng.range(500.0, 800.0);
+    const double to = from * rng.range(1.8, 2.4);
+    for (std::size_t i = 0; i < len; ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const double pitch = to - (to - from) * std::exp(-t / 0.012);
+        out[i] =
+            static_cast<float>(osc.next(Wave::Sine, pitch) * fadeIn(t, 0.002) * decayTo60(t, 0.08));
+    }
+    return out;
+}
+
+Mono steam(std::size_t n, Rng& rng, double centre) {
+    Svf high;
+    Svf low;
+    return filterCircular(whiteNoise(n, rng), [&, centre](float x) {
+        return low.low(high.high(x, centre * 0.5, 0.6), centre * 2.2, 0.6);
+    });
+}
+
+Mono sizzle(std::size_t n, Rng& rng) {
+    Svf tone;
+    return filterCircular(crackle(n, rng, [](double) { return 90.0; }),
+                          [&](float x) { return tone.band(x, 4200.0, 1.5); });
+}
+
+} // namespace
+
+Stereo thrustFade() {
+    const double loop = 2.5;
+    const std::size_t n = frames(loop);
+    Rng rng(0x7A3);
+    const Mono steamL = steam(n, rng, 3800.0);
+    const Mono steamR = steam(n, rng, 3900.0);
+    const Mono sizzleL = sizzle(n, rng);
+    const Mono sizzleR = sizzle(n, rng);
+    Mono drips(n, 0.0f);
+    for (int d = 0; d < 4; ++d) {
+        mixWrapped(drips, drip(rng), frames(loop * (d + rng.range(0.1, 0.9)) / 4.0), 0.35f);
+    }
+
+    // The breathing swell is a sum of whole-cycle sines, so it too joins at the loop point.
+    const double slow = loopFrequency(0.4, loop);
+    const double mid = loopFrequency(1.2, loop);
+    const double fast = loopFrequency(2.8, loop);
+    Stereo out(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const double breath = 1.0 + 0.28 * std::sin(kTwoPi * slow * t) +
+                              0.14 * std::sin(kTwoPi * mid * t + 1.0) +
+                              0.07 * std::sin(kTwoPi * fast * t + 2.0);
+        out.l[i] = static_cast<float>(breath * steamL[i] + 2.0 * sizzleL[i] + drips[i]);
+        out.r[i] = static_cast<float>(breath * steamR[i] + 2.0 * sizzleR[i] + 0.8 * drips[i]);
+    }
+    levelLoop(out, -15.0, -1.5);
+    return out;
+}
+
+} // namespace snd

@@ -1,0 +1,27 @@
+// Plays a song description into separate parts, ready to be mixed.
+#pragma once
+
+#include "dsp/Signal.h"
+#include "music/Song.h"
+
+namespace snd {
+
+struct Parts {
+    Stereo drums;
+    Stereo bass;
+    Stereo pad;
+    Stereo arp;
+    Stereo lead;
+    Stereo bells;
+    Stereo risers;
+    std::vector<std::size_t> kicks; // frames of every kick, for ducking
+    double seconds = 0.0;           // length including the final ring
+    double beatSeconds = 0.5;
+};
+
+Parts perform(const Song& song);
+
+// The whole track, mixed and mastered for the game.
+Stereo renderSong(const Song& song);
+
+} // namespace snd
