@@ -11,32 +11,42 @@ namespace art {
 namespace {
 
 void fringe(cairo_t* cr, double rugEdge, double outward, Random& rng) {
-    // Warp threads gathered into knotted tassels, spreading and curling a little at their ends.
-    const double pitch = 6.0;
-    for (double y = kPileTop + 4; y < kPileBottom - 2; y += pitch) {
-        const double len = kFringe - rng.range(2, 9);
-        const double bend = rng.range(-3, 3);
-        const double x0 = rugEdge;
-        const double x1 = rugEdge + outward * len;
-        cairo_move_to(cr, x0, y);
-        cairo_curve_to(cr, x0 + outward * len * 0.5, y, x1 - outward * 4, y + bend * 0.5, x1,
-                       y + bend);
-        setColour(cr, kWoolInk);
-        cairo_set_line_width(cr, 4.2);
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        cairo_stroke_preserve(cr);
-        setColour(cr, mix(kIvory, kSaffron, rng.range(0.0, 0.3)));
-        cairo_set_line_width(cr, 2.6);
-        cairo_stroke(cr);
-    }
-    for (double y = kPileTop + 10; y < kPileBottom - 6; y += 4 * pitch) {
-        const double kx = rugEdge + outward * 7;
+    // Warp threads knotted together in tassels of five, fanning out and curling at their ends.
+    const double pitch = 4.0;
+    const int perTassel = 5;
+    const double tassel = pitch * perTassel + 2;
+    for (double top = kPileTop + 3; top + tassel < kPileBottom; top += tassel) {
+        const double knotX = rugEdge + outward * 7;
+        const double knotY = top + tassel / 2;
+        const double len = kFringe - rng.range(3, 8);
+        const double sway = rng.range(-3, 3);
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int i = 0; i < perTassel; ++i) {
+                const double y0 = top + 1 + i * pitch;
+                const double spread = (i - (perTassel - 1) / 2.0) * pitch * 1.1;
+                const double x1 = rugEdge + outward * (len - rng.range(0, 3) * pass);
+                cairo_move_to(cr, rugEdge, y0);
+                cairo_curve_to(cr, knotX - outward * 2, y0, knotX, knotY, knotX + outward * 3,
+                               knotY + spread * 0.3);
+                cairo_curve_to(cr, knotX + outward * 8, knotY + spread * 0.8, x1 - outward * 6,
+                               knotY + spread + sway, x1, knotY + spread + sway * 1.5);
+                if (pass == 0) {
+                    setColour(cr, kWoolInk);
+                    cairo_set_line_width(cr, 3.4);
+                } else {
+                    setColour(cr, mix(kIvory, kSaffron, rng.range(0.0, 0.35)));
+                    cairo_set_line_width(cr, 1.8);
+                }
+                cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+                cairo_stroke(cr);
+            }
+        }
         cairo_save(cr);
-        cairo_translate(cr, kx, y + pitch * 0.5);
-        cairo_scale(cr, 4, 7);
+        cairo_translate(cr, knotX + outward * 1.5, knotY);
+        cairo_scale(cr, 3.5, 5.5);
         cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
         cairo_restore(cr);
-        setColour(cr, darker(kIvory, 0.15));
+        setColour(cr, darker(kIvory, 0.1));
         cairo_fill_preserve(cr);
         setColour(cr, kWoolInk);
         cairo_set_line_width(cr, 1.5);

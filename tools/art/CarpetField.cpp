@@ -118,30 +118,12 @@ void sideMedallion(cairo_t* cr, double cx, double cy, double r) {
     rosette(cr, cx, cy, r * 0.16, 8, kIndigo, kMadder, M_PI / 8);
 }
 
-void spandrels(cairo_t* cr) {
+void cornerPieces(cairo_t* cr) {
+    // Each corner of the field holds a quarter of a smaller medallion.
     const double corners[4][2] = {
         {kLeft, kTop}, {kRight, kTop}, {kLeft, kBottom}, {kRight, kBottom}};
     for (const auto& c : corners) {
-        lobedPath(cr, c[0], c[1], 380, 250, 20, 0.08);
-        woolShape(cr, kIvory, 3);
-        lobedPath(cr, c[0], c[1], 368, 240, 20, 0.08);
-        woolShape(cr, kIndigo, 2);
-        lobedPath(cr, c[0], c[1], 250, 160, 12, 0.12);
-        woolShape(cr, kRust, 2.5);
-        Random rng(1300);
-        for (int i = 0; i < 40; ++i) {
-            const double a = rng.range(0, 2 * M_PI);
-            const double r = std::sqrt(rng.unit());
-            const double x = c[0] + std::cos(a) * r * 330;
-            const double y = c[1] + std::sin(a) * r * 215;
-            const bool inner = std::hypot((x - c[0]) / 250, (y - c[1]) / 160) < 0.88;
-            const bool outer = std::hypot((x - c[0]) / 368, (y - c[1]) / 240) < 0.86;
-            if (inner) {
-                rosette(cr, x, y, 10, 6, kSaffron, kIndigo);
-            } else if (outer) {
-                rosette(cr, x, y, 10, 6, kIvory, kMadder);
-            }
-        }
+        medallion(cr, c[0], c[1], 300, 250);
     }
 }
 
@@ -152,7 +134,7 @@ void drawRugField(cairo_t* cr) {
     cairo_rectangle(cr, kLeft, kTop, kRight - kLeft, kBottom - kTop);
     cairo_clip(cr);
     lattice(cr);
-    spandrels(cr);
+    cornerPieces(cr);
     const double rx = 390;
     const double ry = 330;
     medallion(cr, kMidX, kMidY, rx, ry);

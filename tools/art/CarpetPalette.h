@@ -19,11 +19,11 @@ inline const Rgb kWalnut = rgb255(54, 32, 26);
 inline const Rgb kWoolInk = rgb255(30, 16, 16);
 
 // One rug fills one tile; its neighbours lie edge to edge with it.
-constexpr double kFringe = 40;    // loose warp threads at each short end
+constexpr double kFringe = 32;    // loose warp threads at each short end
 constexpr double kKilimBand = 16; // flat-woven strip before the pile starts
-constexpr double kPileLeft = 56;
+constexpr double kPileLeft = kFringe + kKilimBand;
 constexpr double kPileTop = 8; // the bound edge along the long sides
-constexpr double kPileRight = 3200 - 56;
+constexpr double kPileRight = 3200 - kPileLeft;
 constexpr double kPileBottom = 1328 - 8;
 // Border bands, measured inwards from the edge of the pile.
 constexpr double kOuterGuard = 20;

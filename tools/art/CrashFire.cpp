@@ -41,14 +41,19 @@ Rgb heatColour(double h) {
 
 } // namespace
 
-Fire::Fire(std::uint64_t seed) : seed_(seed) {
-    const double cx = kCrashCentreX;
-    const double cy = kCrashCentreY;
-    blast(kBlastTimes[0], cx, cy, 24, 70, 11);
-    blast(kBlastTimes[1], cx + 2, cy - 26, 12, 45, 8);
-    blast(kBlastTimes[2], cx - 2, cy + 26, 12, 45, 8);
-    blast(kBlastTimes[3], cx + 26, cy, 16, 55, 10);
-    smoulder(1.2, 2.15);
+Fire::Fire(const Wreck& wreck, std::uint64_t seed) : seed_(seed) {
+    // The hull bursts in the middle; then a pod, the other pod and the engine go up in turn.
+    blast(kBlastTimes[0], kCrashCentreX, kCrashCentreY, 34, 110, 17);
+    billow(0.2, 0.7, 16);
+    const int pieceFor[3] = {1, 5, 4};
+    const double sizes[3] = {10, 10, 13};
+    for (int i = 0; i < 3; ++i) {
+        double x = 0;
+        double y = 0;
+        wreck.pieceCentre(pieceFor[i], kBlastTimes[i + 1], x, y);
+        blast(kBlastTimes[i + 1], x, y, i == 2 ? 20 : 14, 70 + 10 * i, sizes[i]);
+    }
+    smoulder(wreck, 1.15, 2.15);
     dust(kImpactTime);
 }
 
@@ -57,12 +62,12 @@ void Fire::blast(double born, double x, double y, int puffs, double speed, doubl
     flashes_.push_back({born, x, y, size * 5.5});
     for (int i = 0; i < puffs; ++i) {
         const double a = rng.range(0, 2 * M_PI);
-        const double v = speed * rng.range(0.3, 1.0);
-        const double r = rng.range(0, size * 0.8);
-        puffs_.push_back({born + rng.range(0, 0.07), x + std::cos(a) * r, y + std::sin(a) * r,
+        const double v = speed * rng.range(0.25, 1.0);
+        const double r = rng.range(0, size * 0.7);
+        puffs_.push_back({born + rng.range(0, 0.08), x + std::cos(a) * r, y + std::sin(a) * r,
                           std::cos(a) * v, std::sin(a) * v, size * rng.range(0.6, 1.1),
-                          size * rng.range(1.0, 1.8), rng.range(0.9, 1.05), rng.range(0.8, 1.3),
-                          rng.range(0.7, 1.2)});
+                          size * rng.range(1.2, 1.9), rng.range(0.95, 1.1), rng.range(1.0, 1.5),
+                          rng.range(1.0, 1.6)});
     }
     for (int i = 0; i < puffs; ++i) {
         const double a = rng.range(0, 2 * M_PI);
@@ -71,15 +76,30 @@ void Fire::blast(double born, double x, double y, int puffs, double speed, doubl
     }
 }
 
-void Fire::smoulder(double from, double to) {
-    // Small flames licking the falling wreck between the blasts and the impact.
+void Fire::billow(double from, double to, int count) {
+    // Thick soot rolling out of the first fireball and hanging over the falling wreck.
+    Random rng(seed_++);
+    for (int i = 0; i < count; ++i) {
+        const double a = rng.range(0, 2 * M_PI);
+        const double r = rng.range(6, 26);
+        const double v = rng.range(5, 18);
+        puffs_.push_back({rng.range(from, to), kCrashCentreX + std::cos(a) * r,
+                          kCrashCentreY + std::sin(a) * r, std::cos(a) * v, std::sin(a) * v,
+                          rng.range(10, 16), rng.range(10, 16), rng.range(0.3, 0.42), 0.35,
+                          rng.range(1.0, 1.6)});
+    }
+}
+
+void Fire::smoulder(const Wreck& wreck, double from, double to) {
+    // Small flames licking the falling pieces between the blasts and the impact.
     Random rng(seed_++);
     for (double t = from; t < to; t += kCrashFrameTime * 0.5) {
-        const double a = rng.range(0, 2 * M_PI);
-        const double r = rng.range(0, 18) * Wreck::fallScale(t);
-        puffs_.push_back({t, kCrashCentreX + std::cos(a) * r, kCrashCentreY + std::sin(a) * r,
-                          rng.range(-6, 6), rng.range(-6, 6), rng.range(2.5, 4.5), rng.range(4, 7),
-                          rng.range(0.7, 0.85), rng.range(1.4, 2.0), rng.range(0.35, 0.5)});
+        double x = 0;
+        double y = 0;
+        wreck.pieceCentre(rng.below(wreck.pieceCount()), t, x, y);
+        puffs_.push_back({t, x + rng.range(-6, 6), y + rng.range(-4, 4), rng.range(-8, 8),
+                          rng.range(-8, 8), rng.range(3, 5), rng.range(5, 8), rng.range(0.7, 0.85),
+                          rng.range(1.2, 1.6), rng.range(0.45, 0.7)});
     }
 }
 
@@ -109,12 +129,14 @@ void Fire::drawPuff(cairo_t* cr, const Puff& p, double t) const {
     if (age < -kEpsilon || age >= life) {
         return;
     }
-    const double x = p.x + p.vx * drift(age, 3.0);
-    const double y = p.y + p.vy * drift(age, 3.0);
-    const double r = p.radius + p.grow * std::sqrt(std::max(age, 0.0));
+    const double x = p.x + p.vx * drift(age, 4.0);
+    const double y = p.y + p.vy * drift(age, 4.0);
+    // Gas balloons out at once and then only slowly keeps spreading.
+    const double r = p.radius + p.grow * (1.0 - std::exp(-std::max(age, 0.0) / 0.15)) +
+                     0.25 * p.grow * std::max(age, 0.0);
     const double h = p.heat - p.cool * age;
     const double fade = std::pow(1.0 - age / life, 0.8);
-    const double opacity = (h > 0.35 ? 0.92 : 0.45 + 1.3 * std::max(h, 0.0)) * fade;
+    const double opacity = (h > 0.35 ? 0.92 : 0.6 + std::max(h, 0.0)) * fade;
     const Rgb inner = heatColour(h);
     const Rgb outer = heatColour(h - 0.18);
     // Lit from the top-left like everything else, the hot heart slightly off-centre.

@@ -7,9 +7,12 @@
 
 namespace art {
 
+class Wreck;
+
 class Fire {
   public:
-    explicit Fire(std::uint64_t seed);
+    // The blasts and flames follow the pieces of `wreck` as they fly apart and fall.
+    Fire(const Wreck& wreck, std::uint64_t seed);
     // Draws the fire as it is at time t (seconds from the first frame), in frame pixels.
     void draw(cairo_t* cr, double t) const;
 
@@ -43,7 +46,8 @@ class Fire {
 
     void blast(double born, double x, double y, int puffs, double speed, double size);
     void dust(double born);
-    void smoulder(double from, double to);
+    void smoulder(const Wreck& wreck, double from, double to);
+    void billow(double from, double to, int count);
     void drawPuff(cairo_t* cr, const Puff& p, double t) const;
 
     std::vector<Puff> puffs_;

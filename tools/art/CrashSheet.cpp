@@ -15,7 +15,7 @@ void writeCrashSheet(const std::string& dataDir, cairo_surface_t* frozenShip) {
         newSurface(kCrashFrameSize * kCrashColumns, kCrashFrameSize * kCrashRows);
     cairo_t* cr = cairo_create(sheet);
     const Wreck wreck(frozenShip, 900);
-    const Fire fire(910);
+    const Fire fire(wreck, 910);
     // Soft round edge so nothing in a frame ends in a straight line at its border.
     cairo_pattern_t* edge = cairo_pattern_create_radial(kCrashCentreX, kCrashCentreY, 58,
                                                         kCrashCentreX, kCrashCentreY, 75);

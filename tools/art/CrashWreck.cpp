@@ -12,7 +12,9 @@ namespace art {
 
 namespace {
 
-constexpr double kDrag = 2.2;
+constexpr double kDrag = 1.6;
+// How much smaller the wreck looks once it lies on the carpet, far below the ship's flight.
+constexpr double kFall = 0.3;
 
 double settle(double t) {
     return t <= 0 ? 0.0 : (1.0 - std::exp(-kDrag * t)) / kDrag;
@@ -69,32 +71,40 @@ Wreck::Wreck(cairo_surface_t* frozenShip, std::uint64_t seed) : ship_(frozenShip
         p.centre = l.centre;
         double a = std::atan2(l.centre.y - midY, l.centre.x - midX) + rng.range(-0.3, 0.3);
         p.velocity = {std::cos(a) * l.speed, std::sin(a) * l.speed};
-        p.spin = rng.range(-1.4, 1.4);
+        p.spin = (rng.unit() < 0.5 ? -1.0 : 1.0) * rng.range(0.8, 2.4) * (l.speed > 10 ? 1.0 : 0.3);
         for (int e = 0; e < 4; ++e) {
             p.embers.push_back({l.centre.x + rng.range(-9, 9), l.centre.y + rng.range(-5, 5)});
         }
         pieces_.push_back(p);
     }
-    for (int i = 0; i < 16; ++i) {
+    for (int i = 0; i < 26; ++i) {
         const double a = rng.range(0, 2 * M_PI);
-        const double r = rng.range(4, 14);
-        const double speed = rng.range(40, 95);
+        const double r = rng.range(4, 16);
+        const double speed = rng.range(30, 80);
         bits_.push_back({{kCrashCentreX + std::cos(a) * r, kCrashCentreY + std::sin(a) * r},
                          {std::cos(a) * speed, std::sin(a) * speed},
-                         rng.range(1.5, 3.2),
+                         rng.range(1.5, 4.0),
                          rng.range(0, 2 * M_PI),
                          rng.range(0.0, 1.0)});
     }
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < 16; ++i) {
         const double a = rng.range(0, 2 * M_PI);
-        const double r = rng.range(0, 22);
+        const double r = rng.range(0, 26);
         scorchBlobs_.push_back({std::cos(a) * r, std::sin(a) * r * 0.85});
     }
 }
 
 double Wreck::fallScale(double t) {
-    const double u = std::clamp((t - 0.3) / (kImpactTime - 0.3), 0.0, 1.0);
-    return 1.0 - 0.2 * u * u;
+    const double u = std::clamp((t - 0.2) / (kImpactTime - 0.2), 0.0, 1.0);
+    return 1.0 - kFall * u * u;
+}
+
+void Wreck::pieceCentre(int index, double t, double& x, double& y) const {
+    const Piece& p = pieces_[index];
+    const double f = settle(flight(t));
+    const double s = fallScale(t);
+    x = kCrashCentreX + (kCrashShipX + p.centre.x + p.velocity.x * f - kCrashCentreX) * s;
+    y = kCrashCentreY + (kCrashShipY + p.centre.y + p.velocity.y * f - kCrashCentreY) * s;
 }
 
 void Wreck::cutSide(cairo_t* cr, int cut, int side) const {
@@ -157,15 +167,17 @@ void Wreck::drawScorch(cairo_t* cr, double t) const {
     if (t < kImpactTime) {
         return;
     }
-    const double grow = 0.6 + 0.4 * smooth(kImpactTime, kImpactTime + 0.2, t);
+    // Burnt wool: a black heart fading through singed brown, ragged where the blobs overlap.
+    const double grow = 0.55 + 0.45 * smooth(kImpactTime, kImpactTime + 0.25, t);
     for (const Point& b : scorchBlobs_) {
         const double x = kCrashCentreX + b.x * grow;
         const double y = kCrashCentreY + b.y * grow;
-        const double r = 34 * grow;
+        const double r = 30 * grow;
         cairo_pattern_t* p = cairo_pattern_create_radial(x, y, 0, x, y, r);
-        cairo_pattern_add_color_stop_rgba(p, 0.0, 0.07, 0.045, 0.035, 0.32);
-        cairo_pattern_add_color_stop_rgba(p, 0.6, 0.10, 0.06, 0.04, 0.2);
-        cairo_pattern_add_color_stop_rgba(p, 1.0, 0.16, 0.09, 0.05, 0.0);
+        cairo_pattern_add_color_stop_rgba(p, 0.0, 0.05, 0.035, 0.03, 0.42);
+        cairo_pattern_add_color_stop_rgba(p, 0.55, 0.09, 0.05, 0.035, 0.3);
+        cairo_pattern_add_color_stop_rgba(p, 0.8, 0.22, 0.11, 0.05, 0.14);
+        cairo_pattern_add_color_stop_rgba(p, 1.0, 0.25, 0.13, 0.06, 0.0);
         cairo_set_source(cr, p);
         cairo_arc(cr, x, y, r, 0, 2 * M_PI);
         cairo_fill(cr);
@@ -205,7 +217,7 @@ void Wreck::draw(cairo_t* cr, double t) const {
         return;
     }
     drawBits(cr, t);
-    const double charred = 0.84 * smooth(0.0, 1.3, t);
+    const double charred = 0.88 * smooth(0.0, 1.2, t);
     const double heat = 0.75 * (1.0 - smooth(0.2, 1.8, t));
     for (const Piece& piece : pieces_) {
         cairo_save(cr);

@@ -16,6 +16,9 @@ class Wreck {
     void draw(cairo_t* cr, double t) const;
     // How much nearer the carpet the wreck has fallen: 1 in the air, smaller as it drops.
     static double fallScale(double t);
+    // Where piece `index` is at time t, in frame pixels; the fire uses it to set pieces alight.
+    void pieceCentre(int index, double t, double& x, double& y) const;
+    int pieceCount() const { return static_cast<int>(pieces_.size()); }
 
   private:
     struct Point {

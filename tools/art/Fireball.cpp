@@ -12,41 +12,32 @@ namespace art {
 
 namespace {
 
-// The flame behind the core: a teardrop whose ragged edges are tongues of fire.
-void tail(cairo_t* cr, double x, double y, double length, double half, Random& rng) {
-    const int tongues = 5;
-    cairo_move_to(cr, x + half * 0.3, y - half);
-    double prevX = x;
-    double prevY = y - half;
-    for (int i = 1; i <= tongues; ++i) {
-        const double t = static_cast<double>(i) / tongues;
-        const double tx = x - length * t;
-        const double ty = y - half * (1 - t) * 0.9 + rng.range(-1.0, 1.0) * half * 0.25;
-        cairo_curve_to(cr, prevX - length * 0.12, prevY - half * 0.25, tx + length * 0.06,
-                       ty - half * 0.2, tx, ty);
-        prevX = tx;
-        prevY = ty;
-    }
-    for (int i = tongues - 1; i >= 0; --i) {
-        const double t = static_cast<double>(i) / tongues;
-        const double tx = x - length * t;
-        const double ty = y + half * (1 - t) * 0.9 + rng.range(-1.0, 1.0) * half * 0.25;
-        cairo_curve_to(cr, prevX + length * 0.06, prevY + half * 0.3, tx - length * 0.12,
-                       ty + half * 0.25, tx, ty);
-        prevX = tx;
-        prevY = ty;
-    }
+// The flame around and behind the core: round at the front, drawn out into a tail of length
+// `length`, bending by `wave` at its tip.
+void envelope(cairo_t* cr, double x, double y, double r, double length, double wave) {
+    cairo_move_to(cr, x + 1.25 * r, y);
+    cairo_curve_to(cr, x + 1.25 * r, y - 0.8 * r, x + 0.6 * r, y - 1.3 * r, x - 0.1 * r,
+                   y - 1.3 * r);
+    cairo_curve_to(cr, x - 0.45 * length, y - 1.25 * r, x - 0.75 * length, y - 0.45 * r + wave,
+                   x - length, y + wave);
+    cairo_curve_to(cr, x - 0.75 * length, y + 0.45 * r + wave, x - 0.45 * length, y + 1.25 * r,
+                   x - 0.1 * r, y + 1.3 * r);
+    cairo_curve_to(cr, x + 0.6 * r, y + 1.3 * r, x + 1.25 * r, y + 0.8 * r, x + 1.25 * r, y);
     cairo_close_path(cr);
 }
 
-void fillTail(cairo_t* cr, double x, double length, const Rgb& hot, const Rgb& cool, double alpha) {
-    cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x - length, 0);
-    addStop(p, 0.0, hot, alpha);
-    addStop(p, 0.5, mix(hot, cool, 0.6), alpha * 0.85);
-    addStop(p, 1.0, cool, 0.0);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+// A thin lick of flame streaming back from (x, y).
+void tongue(cairo_t* cr, double x, double y, double length, double half, double bend) {
+    cairo_move_to(cr, x, y - half);
+    cairo_curve_to(cr, x - length * 0.5, y - half, x - length * 0.8, y + bend * 0.5, x - length,
+                   y + bend);
+    cairo_curve_to(cr, x - length * 0.8, y + bend * 0.5 + half * 0.5, x - length * 0.5, y + half, x,
+                   y + half);
+    cairo_close_path(cr);
+}
+
+cairo_pattern_t* alongTail(double front, double back) {
+    return cairo_pattern_create_linear(front, 0, back, 0);
 }
 
 } // namespace
@@ -54,29 +45,64 @@ void fillTail(cairo_t* cr, double x, double length, const Rgb& hot, const Rgb& c
 void drawFireball(cairo_t* cr, double x, double y, double scale, std::uint64_t seed) {
     Random rng(seed);
     const double r = 9.5 * scale;
-    glow(cr, x, y, r * 2.0, rgb255(255, 120, 20), 0.45);
-    tail(cr, x, y, 34 * scale, r * 1.05, rng);
-    fillTail(cr, x, 34 * scale, rgb255(255, 120, 24), rgb255(170, 24, 8), 0.95);
-    tail(cr, x, y, 24 * scale, r * 0.72, rng);
-    fillTail(cr, x, 24 * scale, rgb255(255, 214, 80), rgb255(255, 110, 20), 1.0);
-    // Embers shed along the way.
-    for (int i = 0; i < 5; ++i) {
-        const double ex = x - rng.range(14, 34) * scale;
-        const double ey = y + rng.range(-1.0, 1.0) * r * 0.9;
-        glow(cr, ex, ey, rng.range(1.5, 2.5) * scale, rgb255(255, 190, 60), 0.9);
+    const double length = 31 * scale;
+    glow(cr, x - r * 0.5, y, r * 2.4, rgb255(255, 110, 20), 0.4);
+    // Loose licks of flame behind the body of fire.
+    for (int i = 0; i < 3; ++i) {
+        const double off = (i - 1) * r * 0.55 + rng.range(-1.0, 1.0);
+        tongue(cr, x - length * 0.5, y + off, length * rng.range(0.45, 0.6), r * 0.22,
+               off * 0.4 + rng.range(-2.0, 2.0));
+        cairo_pattern_t* p = alongTail(x - length * 0.5, x - length * 1.08);
+        addStop(p, 0.0, rgb255(255, 140, 30), 0.95);
+        addStop(p, 1.0, rgb255(190, 40, 10), 0.0);
+        cairo_set_source(cr, p);
+        cairo_fill(cr);
+        cairo_pattern_destroy(p);
     }
-    cairo_pattern_t* p = cairo_pattern_create_radial(x - r * 0.25, y - r * 0.25, 0, x, y, r);
-    addStop(p, 0.0, rgb255(255, 255, 240));
-    addStop(p, 0.38, rgb255(255, 246, 170));
-    addStop(p, 0.72, rgb255(255, 190, 50));
-    addStop(p, 1.0, rgb255(236, 90, 18));
+    const double wave = rng.range(-2.0, 2.0);
+    envelope(cr, x, y, r, length, wave);
+    cairo_pattern_t* outer = alongTail(x + r, x - length);
+    addStop(outer, 0.0, rgb255(255, 160, 40));
+    addStop(outer, 0.45, rgb255(245, 96, 22));
+    addStop(outer, 1.0, rgb255(170, 30, 10), 0.15);
+    cairo_set_source(cr, outer);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(outer);
+    // A dark red rim keeps the flame apart from a red carpet.
+    cairo_pattern_t* rim = alongTail(x + r, x - length);
+    addStop(rim, 0.0, rgb255(110, 16, 6), 0.9);
+    addStop(rim, 0.6, rgb255(110, 16, 6), 0.6);
+    addStop(rim, 1.0, rgb255(110, 16, 6), 0.0);
+    cairo_set_source(cr, rim);
+    cairo_set_line_width(cr, 1.3 * scale);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(rim);
+    envelope(cr, x, y, r * 0.72, length * 0.68, wave * 0.6);
+    cairo_pattern_t* inner = alongTail(x + r, x - length * 0.68);
+    addStop(inner, 0.0, rgb255(255, 236, 130));
+    addStop(inner, 0.5, rgb255(255, 190, 60), 0.9);
+    addStop(inner, 1.0, rgb255(255, 120, 30), 0.0);
+    cairo_set_source(cr, inner);
+    cairo_fill(cr);
+    cairo_pattern_destroy(inner);
+    // Embers shed along the way.
+    for (int i = 0; i < 4; ++i) {
+        const double ex = x - rng.range(0.6, 1.05) * length;
+        const double ey = y + rng.range(-1.0, 1.0) * r * 0.9;
+        cairo_arc(cr, ex, ey, rng.range(0.8, 1.3) * scale, 0, 2 * M_PI);
+        setColour(cr, rgb255(255, 210, 90));
+        cairo_fill(cr);
+    }
+    // The white-hot core.
+    cairo_pattern_t* p = cairo_pattern_create_radial(x - r * 0.2, y - r * 0.2, 0, x, y, r * 0.85);
+    addStop(p, 0.0, rgb255(255, 255, 245));
+    addStop(p, 0.45, rgb255(255, 250, 190));
+    addStop(p, 0.8, rgb255(255, 214, 90));
+    addStop(p, 1.0, rgb255(255, 170, 50), 0.0);
     cairo_set_source(cr, p);
-    cairo_arc(cr, x, y, r, 0, 2 * M_PI);
+    cairo_arc(cr, x, y, r * 0.85, 0, 2 * M_PI);
     cairo_fill(cr);
     cairo_pattern_destroy(p);
-    cairo_arc(cr, x, y, r, 0, 2 * M_PI);
-    strokeDevice(cr, rgb255(150, 30, 10), 1.0, 0.8);
-    cairo_new_path(cr);
 }
 
 void writeFireballs(const std::string& dataDir) {
@@ -85,7 +111,7 @@ void writeFireballs(const std::string& dataDir) {
         cairo_surface_t* s = newSurface(kAlienSize, kAlienSize);
         cairo_t* cr = cairo_create(s);
         turnTowards(cr, f, kAlienSize);
-        drawFireball(cr, kAlienSize * 0.54, kAlienSize * 0.5, 1.0, seed++);
+        drawFireball(cr, kAlienSize * 0.55, kAlienSize * 0.5, 1.0, seed++);
         cairo_destroy(cr);
         savePng(s, dataDir + "/Sprite_Sheet/FireBall/Fireball_" + f.name + ".png");
         cairo_surface_destroy(s);

@@ -10,8 +10,8 @@ namespace art {
 
 namespace {
 
-// Every jet is drawn blowing along +x from its nozzle at the origin; this is how far it reaches.
-constexpr double kReach = 15.0;
+// Every jet is drawn blowing along +x from its nozzle at the origin, reaching `reach` pixels:
+// as far as the ship's margin on that side allows.
 
 void flamePlume(cairo_t* cr, double length, double halfWidth, double wobble) {
     cairo_move_to(cr, -1.5, -halfWidth * 0.8);
@@ -32,21 +32,21 @@ void fillAlong(cairo_t* cr, double length, const Rgb& near, const Rgb& far, doub
     cairo_pattern_destroy(p);
 }
 
-void drawFlames(cairo_t* cr, Random& rng) {
+void drawFlames(cairo_t* cr, double reach, Random& rng) {
     glow(cr, 1.0, 0.0, 10.0, rgb255(255, 130, 30), 0.55);
     const double w = rng.range(-1.2, 1.2);
-    flamePlume(cr, kReach + rng.range(-1.0, 0.5), 4.8, w);
-    fillAlong(cr, kReach, rgb255(255, 150, 40), rgb255(200, 30, 10), 0.0);
-    flamePlume(cr, kReach * 0.72, 3.4, w * 0.6);
-    fillAlong(cr, kReach * 0.72, rgb255(255, 228, 110), rgb255(255, 110, 20), 0.3);
-    flamePlume(cr, kReach * 0.38, 2.1, 0.0);
-    fillAlong(cr, kReach * 0.38, rgb255(255, 255, 236), rgb255(255, 220, 120), 0.6);
+    flamePlume(cr, reach + rng.range(-1.0, 0.5), 4.8, w);
+    fillAlong(cr, reach, rgb255(255, 150, 40), rgb255(200, 30, 10), 0.0);
+    flamePlume(cr, reach * 0.72, 3.4, w * 0.6);
+    fillAlong(cr, reach * 0.72, rgb255(255, 228, 110), rgb255(255, 110, 20), 0.3);
+    flamePlume(cr, reach * 0.38, 2.1, 0.0);
+    fillAlong(cr, reach * 0.38, rgb255(255, 255, 236), rgb255(255, 220, 120), 0.6);
     // A loose tongue licking off to one side.
     const double side = rng.unit() < 0.5 ? -1.0 : 1.0;
     cairo_save(cr);
-    cairo_translate(cr, kReach * 0.45, side * 3.0);
+    cairo_translate(cr, reach * 0.45, side * 3.0);
     cairo_rotate(cr, side * 0.35);
-    flamePlume(cr, kReach * 0.45, 1.3, 0.0);
+    flamePlume(cr, reach * 0.45, 1.3, 0.0);
     cairo_restore(cr);
     setColour(cr, rgb255(255, 170, 50), 0.8);
     cairo_fill(cr);
@@ -62,8 +62,8 @@ void shard(cairo_t* cr, double angle, double base, double length, double width) 
     double nx = 0, ny = -1;
     cairo_user_to_device_distance(cr, &nx, &ny);
     const bool leftLit = (nx + ny) < 0;
-    const Rgb pale = rgb255(232, 250, 255);
-    const Rgb blue = rgb255(110, 186, 240);
+    const Rgb pale = rgb255(222, 248, 255);
+    const Rgb blue = rgb255(84, 172, 244);
     for (int half = 0; half < 2; ++half) {
         const double s = half == 0 ? -1.0 : 1.0;
         cairo_move_to(cr, 0, 0);
@@ -94,8 +94,8 @@ void sparkle(cairo_t* cr, double x, double y, double r) {
     cairo_new_path(cr);
 }
 
-void drawIce(cairo_t* cr, Random& rng) {
-    glow(cr, 2.0, 0.0, 9.0, rgb255(150, 230, 255), 0.45);
+void drawIce(cairo_t* cr, double reach, Random& rng) {
+    glow(cr, 2.0, 0.0, 10.0, rgb255(120, 220, 255), 0.6);
     // Long shards first so the short ones sit in front of them.
     const int count = 6;
     double angles[count];
@@ -103,11 +103,11 @@ void drawIce(cairo_t* cr, Random& rng) {
     for (int i = 0; i < count; ++i) {
         const double t = (i + 0.5) / count * 2.0 - 1.0;
         angles[i] = t * 0.95 + rng.range(-0.12, 0.12);
-        lengths[i] = kReach * (0.95 - 0.45 * std::fabs(t)) + rng.range(-1.5, 0.5);
+        lengths[i] = reach * (0.95 - 0.45 * std::fabs(t)) + rng.range(-1.5, 0.5);
     }
     for (int pass = 0; pass < 2; ++pass) {
         for (int i = 0; i < count; ++i) {
-            const bool longOne = lengths[i] > kReach * 0.7;
+            const bool longOne = lengths[i] > reach * 0.7;
             if (longOne == (pass == 0)) {
                 shard(cr, angles[i], 0.5, lengths[i], rng.range(2.8, 3.8));
             }
@@ -122,7 +122,7 @@ void drawIce(cairo_t* cr, Random& rng) {
     fillLit(cr, rgb255(214, 240, 252), 0.6);
     strokeDevice(cr, rgb255(20, 46, 96), 1.0);
     cairo_new_path(cr);
-    sparkle(cr, kReach * 0.62, rng.range(-2.0, 2.0), 2.2);
+    sparkle(cr, reach * 0.62, rng.range(-2.0, 2.0), 2.2);
 }
 
 void puff(cairo_t* cr, double x, double y, double r, double alpha) {
@@ -159,16 +159,17 @@ void drop(cairo_t* cr, double x, double y, double r) {
     shine(cr, x + r * 0.2, y, r * 0.8, 0.95);
 }
 
-void drawHeal(cairo_t* cr, Random& rng) {
-    glow(cr, 0.5, 0.0, 7.0, rgb255(255, 120, 90), 0.6);
+void drawHeal(cairo_t* cr, double reach, Random& rng) {
+    glow(cr, 1.5, 0.0, 9.0, rgb255(255, 110, 70), 0.75);
+    const double k = reach / 15.0;
     const double wob = rng.range(-1.5, 1.5);
-    puff(cr, 3.2, wob * 0.3, 3.6, 0.95);
-    puff(cr, 7.0, -1.8 + wob * 0.6, 4.1, 0.9);
-    puff(cr, 11.0, 1.2 + wob, 4.0, 0.75);
-    puff(cr, 13.8, -2.0 + wob, 2.8, 0.55);
+    puff(cr, 3.2 * k, wob * 0.3, 3.6, 0.95);
+    puff(cr, 7.0 * k, -1.8 + wob * 0.6, 4.1, 0.9);
+    puff(cr, 11.0 * k, 1.2 + wob, 4.0, 0.75);
+    puff(cr, 13.8 * k, -2.0 + wob, 2.8, 0.55);
     const double side = rng.unit() < 0.5 ? -1.0 : 1.0;
-    drop(cr, 8.5, side * 5.2, 1.7);
-    drop(cr, 13.0, -side * 4.6, 1.4);
+    drop(cr, 8.5 * k, side * 5.2, 1.7);
+    drop(cr, 13.0 * k, -side * 4.6, 1.4);
 }
 
 const char* kKindFolder[3] = {"Sprite_Sheet/Flames/Flames_", "Sprite_Sheet/Iced/Ice_",
@@ -178,18 +179,23 @@ const char* kKindFolder[3] = {"Sprite_Sheet/Flames/Flames_", "Sprite_Sheet/Iced/
 
 void drawJet(cairo_t* cr, JetKind kind, const Nozzle& nozzle, std::uint64_t seed) {
     Random rng(seed);
+    const double room = nozzle.dx < 0   ? nozzle.x
+                        : nozzle.dx > 0 ? kShipWidth - nozzle.x
+                        : nozzle.dy < 0 ? nozzle.y
+                                        : kShipHeight - nozzle.y;
+    const double reach = room - 0.5;
     cairo_save(cr);
     cairo_translate(cr, nozzle.x, nozzle.y);
     cairo_rotate(cr, std::atan2(nozzle.dy, nozzle.dx));
     switch (kind) {
     case JetKind::Flames:
-        drawFlames(cr, rng);
+        drawFlames(cr, reach, rng);
         break;
     case JetKind::Ice:
-        drawIce(cr, rng);
+        drawIce(cr, reach, rng);
         break;
     case JetKind::Heal:
-        drawHeal(cr, rng);
+        drawHeal(cr, reach, rng);
         break;
     }
     cairo_restore(cr);

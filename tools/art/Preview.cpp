@@ -158,6 +158,36 @@ cairo_surface_t* creatures(cairo_surface_t* rug) {
     return big;
 }
 
+// Sixteen moments of the crash, twice the size, on the carpet.
+cairo_surface_t* crashMoments(cairo_surface_t* rug) {
+    const int frames[16] = {0, 1, 2, 4, 6, 9, 11, 14, 18, 24, 30, 35, 37, 40, 44, 47};
+    cairo_surface_t* sheet = png("Sprite_Sheet/Crash_Sprite_Sheet.png");
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 4 * 152, 4 * 152);
+    cairo_t* cr = cairo_create(s);
+    cairo_set_source_surface(cr, rug, -1150, -250);
+    cairo_paint(cr);
+    for (int i = 0; i < 16; ++i) {
+        const int f = frames[i];
+        const double x = (i % 4) * 152;
+        const double y = (i / 4) * 152;
+        cairo_save(cr);
+        cairo_rectangle(cr, x, y, 152, 152);
+        cairo_clip(cr);
+        cairo_set_source_surface(cr, sheet, x - (f % 6) * 152, y - (f / 6) * 152);
+        cairo_paint(cr);
+        cairo_restore(cr);
+        cairo_move_to(cr, x + 4, y + 14);
+        cairo_set_source_rgb(cr, 1, 1, 1);
+        cairo_set_font_size(cr, 12);
+        cairo_show_text(cr, std::to_string(f).c_str());
+    }
+    cairo_destroy(cr);
+    cairo_surface_destroy(sheet);
+    cairo_surface_t* big = scaled(s, 2, false);
+    cairo_surface_destroy(s);
+    return big;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -192,6 +222,9 @@ int main(int argc, char** argv) {
         cairo_surface_t* crash = onCarpet(rug, "Sprite_Sheet/Crash_Sprite_Sheet.png", 1100, 100);
         save(crash, out, "crash.png");
         cairo_surface_destroy(crash);
+        cairo_surface_t* moments = crashMoments(rug);
+        save(moments, out, "crash_moments.png");
+        cairo_surface_destroy(moments);
         cairo_surface_t* whole = scaled(rug, 0.25, true);
         save(whole, out, "carpet.png");
         cairo_surface_destroy(whole);
