@@ -1,4 +1,5 @@
-// Crash.cpp -- the crash: explosion animation and sounds over the ship, then the wreck on the carpet.
+// Crash.cpp -- the crash: explosion animation and sounds over the ship, then the wreck on the
+// carpet.
 #include "flight/Drift.h"
 #include "shell/Game.h"
 

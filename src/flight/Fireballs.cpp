@@ -43,8 +43,7 @@ void CGame::spawnFireball() {
         // Truncated from the double products, so the speeds rise in whole pixels.
         fireball.velX = static_cast<int>((BASE_SPEED * dirX[a]) * HORIZONTAL_SPEED *
                                          static_cast<double>(speedFactor));
-        fireball.velY =
-            static_cast<int>((BASE_SPEED * dirY[a]) * static_cast<double>(speedFactor));
+        fireball.velY = static_cast<int>((BASE_SPEED * dirY[a]) * static_cast<double>(speedFactor));
         fireball.state = IN_FLIGHT;
         Mix_PlayChannelTimed(-1, sndAlienShot, 0, -1);
         return;

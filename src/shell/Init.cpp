@@ -9,7 +9,7 @@ namespace {
 
 const char* const MUSIC_TRACKS[5] = {
     // The Civil Battle track stands twice, so it comes up twice as often as each other track.
-    "./Audio/FTL - Civil Battle.mp3", "./Audio/FTL - Colonial Battle.mp3",
+    "./Audio/FTL - Civil Battle.mp3",   "./Audio/FTL - Colonial Battle.mp3",
     "./Audio/FTL - Rockman Battle.mp3", "./Audio/FTL - Civil Battle.mp3",
     "./Audio/FTL - Zoltan Battle.mp3",
 };

@@ -1,4 +1,5 @@
-// ScrollPlayer.cpp -- the background window: loading, drawing, and the jump-wrap at the image's edges.
+// ScrollPlayer.cpp -- the background window: loading, drawing, and the jump-wrap at the image's
+// edges.
 #include "sprites/ScrollPlayer.h"
 
 int CScroll_Player::load(SDL_Renderer* renderer) {

@@ -1,4 +1,5 @@
-// ScrollPlayer.h -- CScroll_Player, a screen-sized window sliding over an image larger than the screen.
+// ScrollPlayer.h -- CScroll_Player, a screen-sized window sliding over an image larger than the
+// screen.
 #pragma once
 
 #include "sprites/Player.h"

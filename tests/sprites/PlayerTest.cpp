@@ -1,10 +1,10 @@
 // PlayerTest.cpp -- CPlayer: the two edge rules of move(), loading with its colour key, failures.
-#include "sprites/LoadImage.h"
 #include "sprites/Player.h"
+#include "sprites/LoadImage.h"
 #include "support/SdlVideo.h"
 
-#include <gtest/gtest.h>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace {

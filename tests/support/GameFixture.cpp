@@ -80,7 +80,7 @@ CommandResult runCommand(const std::string& command) {
     int errFd = mkstemp(errPath);
     ::close(outFd);
     ::close(errFd);
-    std::string full = command + " >" + outPath + " 2>" + errPath;
+    std::string full = "{ " + command + "; } >" + outPath + " 2>" + errPath;
     int raw = std::system(full.c_str());
     CommandResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(outPath), slurp(errPath)};
     std::remove(outPath);

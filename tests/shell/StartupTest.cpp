@@ -1,0 +1,177 @@
+// StartupTest.cpp -- init from data/: every sprite placed from its loaded size, every sound and
+// sheet in place; and from an empty folder: the specified complaints, and start-up goes on.
+#include "support/GameFixture.h"
+
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+void expectRect(const SDL_Rect& r, int x, int y, int w, int h) {
+    EXPECT_EQ(r.x, x);
+    EXPECT_EQ(r.y, y);
+    EXPECT_EQ(r.w, w);
+    EXPECT_EQ(r.h, h);
+}
+
+} // namespace
+
+TEST_F(GameTest, StartupPlacesEverySpriteFromItsLoadedSize) {
+    const SDL_Rect& a0 = game.aliens[0].rect;
+    const SDL_Rect& a1 = game.aliens[1].rect;
+    const SDL_Rect& a2 = game.aliens[2].rect;
+    const SDL_Rect& a3 = game.aliens[3].rect;
+    for (const CPlayer& alien : game.aliens) {
+        EXPECT_GT(alien.rect.w, 0);
+        EXPECT_TRUE(alien.bounded);
+        EXPECT_EQ(alien.state, 1);
+        EXPECT_NE(alien.texture, nullptr);
+    }
+    expectRect(a0, -a0.w, (720 - a0.h) / 2, a0.w, a0.h);
+    expectRect(a1, (1280 - a1.w) / 2, -a1.h, a1.w, a1.h);
+    expectRect(a2, 1280, (720 - a2.h) / 2, a2.w, a2.h);
+    expectRect(a3, (1280 - a3.w) / 2, 720, a3.w, a3.h);
+    EXPECT_EQ(game.aliens[0].velX, 0);
+    EXPECT_EQ(game.aliens[0].velY, -3);
+    EXPECT_EQ(game.aliens[1].velX, 6);
+    EXPECT_EQ(game.aliens[1].velY, 0);
+    EXPECT_EQ(game.aliens[2].velY, 3);
+    EXPECT_EQ(game.aliens[3].velX, -6);
+
+    for (auto& row : game.fireballs) {
+        for (const CPlayer& fireball : row) {
+            EXPECT_EQ(fireball.rect.x, -1280);
+            EXPECT_EQ(fireball.rect.y, -720);
+            EXPECT_EQ(fireball.state, 0);
+            EXPECT_FALSE(fireball.bounded);
+            EXPECT_NE(fireball.texture, nullptr);
+        }
+        // Each of the ten holds its own copy of the image.
+        EXPECT_NE(row[0].texture, row[1].texture);
+    }
+
+    expectRect(game.ship.rect, 594, 309, 92, 101);
+    for (auto& direction : game.flames) {
+        for (auto& variant : direction) {
+            for (const CPlayer& jet : variant) {
+                EXPECT_NE(jet.texture, nullptr) << jet.path;
+                expectRect(jet.rect, 594, 309, 92, 101);
+            }
+        }
+    }
+    EXPECT_STREQ(game.flames[2][1][1].path, "./Sprite_Sheet/Iced/Ice_2B.png");
+    EXPECT_STREQ(game.flames[0][0][2].path, "./Sprite_Sheet/Heal/Heal_0A.png");
+
+    // The banner: centred, its bottom edge on the ship's top edge.
+    const SDL_Rect& banner = game.warningRect;
+    EXPECT_GT(banner.w, 0);
+    EXPECT_EQ(banner.x, (1280 - banner.w) / 2);
+    EXPECT_EQ(banner.y + banner.h, 309);
+
+    expectRect(game.background.destRect, 0, 0, 1280, 720);
+    expectRect(game.background.srcRect, 3165, 1300, 1280, 720);
+    EXPECT_GT(game.background.rect.w - 1280, 3165); // the first window lies inside the wrap
+    EXPECT_GT(game.background.rect.h - 720, 1300);
+    expectRect(game.boostRect, 1280, 309, 221, 101);
+    expectRect(game.crashRect, 564, 284, 152, 152);
+    EXPECT_EQ(game.boostSheet.frameCount, 12);
+    EXPECT_EQ(game.crashSheet.frameCount, 48);
+    EXPECT_NE(game.boostSheet.texture, nullptr);
+    EXPECT_NE(game.crashSheet.texture, nullptr);
+}
+
+TEST_F(GameTest, StartupOpensTheMediaAndLoadsEverySound) {
+    EXPECT_NE(game.window, nullptr);
+    EXPECT_STREQ(SDL_GetWindowTitle(game.window), "Vorlusk");
+    EXPECT_TRUE(SDL_GetWindowFlags(game.window) & SDL_WINDOW_FULLSCREEN);
+    EXPECT_NE(game.renderer, nullptr);
+    EXPECT_NE(game.font, nullptr);
+    EXPECT_NE(game.music, nullptr);
+    EXPECT_TRUE(Mix_PlayingMusic());
+    EXPECT_EQ(Mix_AllocateChannels(-1), 16);
+    int frequency = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    Mix_QuerySpec(&frequency, &format, &channels);
+    EXPECT_EQ(frequency, 44100);
+    EXPECT_EQ(format, AUDIO_S16LSB);
+    EXPECT_EQ(channels, 2);
+    for (Mix_Chunk* chunk :
+         {game.sndAlienShot, game.sndAlienHit, game.sndThrustBase, game.sndThrustFade,
+          game.sndThrustRoar, game.sndThrustAlarm, game.sndShipExplosion, game.sndShipCrash}) {
+        EXPECT_NE(chunk, nullptr);
+    }
+    EXPECT_EQ(game.joystick, nullptr); // none attached here
+    EXPECT_EQ(game.state, Waiting);
+    EXPECT_FLOAT_EQ(game.timeLeft, 102.0f);
+    EXPECT_FLOAT_EQ(game.speedFactor, 1.0f);
+    EXPECT_EQ(game.textColor.a, 0);
+}
+
+TEST(Startup, OpensAnAttachedJoystickAsDeviceZero) {
+    resetStaticState();
+    ASSERT_EQ(SDL_Init(SDL_INIT_JOYSTICK), 0);
+    ASSERT_GE(SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 0, 0), 0);
+    CGame game;
+    ASSERT_TRUE(game.init());
+    EXPECT_NE(game.joystick, nullptr);
+    game.close();
+    releaseMixer();
+}
+
+TEST(Startup, MissingAssetsAreReportedAndStartupGoesOn) {
+    resetStaticState();
+    char folder[] = "/tmp/vorlusk-empty-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    char previous[1024];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(folder), 0);
+
+    CGame game;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    bool started = game.init();
+    std::string out = testing::internal::GetCapturedStdout();
+    std::string err = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(chdir(previous), 0);
+    rmdir(folder);
+    ASSERT_TRUE(started);
+
+    EXPECT_EQ(out, "Bad load of Boost animation file\nBad load of crash animation file\n");
+    for (const char* path :
+         {"./Sprite_Sheet/Alien/Alien_RIGHT.png", "./Sprite_Sheet/FireBall/Fireball_UP.png",
+          "./Sprite_Sheet/SpaceShipB.png", "./Sprite_Sheet/Heal/Heal_3B.png",
+          "./Sprite_Sheet/BG_Carpet.jpg", "./Sprite_Sheet/Fireboost_Sprite_SheetB.png",
+          "./Sprite_Sheet/Crash_Sprite_Sheet.png"}) {
+        EXPECT_NE(err.find(std::string("Couldn't load ") + path + ": "), std::string::npos) << path;
+    }
+    // 69 sprites, the carpet and two sheets, each one complaint without a line end.
+    size_t complaints = 0;
+    for (size_t at = err.find("Couldn't load "); at != std::string::npos;
+         at = err.find("Couldn't load ", at + 1)) {
+        ++complaints;
+    }
+    EXPECT_EQ(complaints, 72u);
+
+    // Sizes stay 0, and the placement formulas use them all the same.
+    expectRect(game.aliens[0].rect, 0, 360, 0, 0);
+    expectRect(game.aliens[2].rect, 1280, 360, 0, 0);
+    expectRect(game.ship.rect, 640, 360, 0, 0);
+    expectRect(game.boostRect, 1280, 360 - 50, 221, 101);
+    expectRect(game.crashRect, 640 - 76, 360 - 76, 152, 152);
+    expectRect(game.background.srcRect, 3165, 1300, 1280, 720);
+    EXPECT_EQ(game.font, nullptr);
+    EXPECT_EQ(game.music, nullptr);
+    EXPECT_EQ(game.sndThrustRoar, nullptr);
+
+    // A whole flight without a single asset neither crashes nor stalls.
+    game.thrustX = 7;
+    for (int frame = 0; frame < 5200; ++frame) {
+        game.stepFrame();
+        game.nextFrameTicks += FRAME_MS;
+    }
+    EXPECT_EQ(game.state, Finished);
+    game.close();
+    releaseMixer();
+}
