@@ -44,7 +44,7 @@ void frost(Stereo& out, Rng& rng) {
             const double w = std::sin(kPi * static_cast<double>(i) / len);
             grain[i] = static_cast<float>(shape.band(rng.noise(), centre, 2.0) * w);
         }
-        const auto gain = static_cast<float>(0.7 * (1.0 - 0.8 * u));
+        const auto gain = static_cast<float>(0.3 * (1.0 - 0.9 * u));
         out.mixMono(grain, frames(start), gain, static_cast<float>(rng.range(-0.8, 0.8)));
     }
 }
@@ -63,7 +63,7 @@ Stereo alienHit() {
     for (std::size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / kRate;
         const double thumpPitch = 55.0 + 95.0 * std::exp(-t / 0.03);
-        const double low = 0.9 * thump.next(Wave::Sine, thumpPitch) * decayTo60(t, 0.28);
+        const double low = 1.2 * thump.next(Wave::Sine, thumpPitch) * decayTo60(t, 0.3);
         const double crack =
             1.3 * crackFilter.high(rng.noise(), 2200.0) * fadeIn(t, 0.001) * decayTo60(t, 0.07);
         // Two close tones beat against each other: the shiver of the freeze.

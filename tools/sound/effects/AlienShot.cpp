@@ -21,26 +21,28 @@ Stereo alienShot() {
     Svf whooshL;
     Svf whooshR;
     Svf crackleTone;
-    OnePole soften;
+    Svf darkL;
+    Svf darkR;
     const Mono pops = crackle(n, rng, [](double) { return 260.0; });
     for (std::size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / kRate;
-        const double env = fadeIn(t, 0.006) * decayTo60(t, length);
+        // A soft 12 ms swell instead of a click: heard many times a minute, it must not sting.
+        const double env = fadeIn(t, 0.012) * decayTo60(t, length);
         const double pitch = 200.0 + 560.0 * std::exp(-t / 0.07);
         double body = 0.55 * tone.next(Wave::Triangle, pitch) + 0.35 * sub.next(Wave::Sine, pitch);
         body = std::tanh(2.2 * body);
         const double sweep = 600.0 + 2400.0 * std::exp(-t / 0.08);
-        const double wl = whooshL.band(rng.noise(), sweep, 1.4);
-        const double wr = whooshR.band(rng.noise(), sweep * 1.06, 1.4);
-        const double pop = crackleTone.band(pops[i], 3200.0, 1.2) * 2.5;
-        const double mid = soften.low(static_cast<float>(0.6 * body + pop), 5000.0);
-        out.l[i] = static_cast<float>(env * (mid + 0.9 * wl));
-        out.r[i] = static_cast<float>(env * (mid + 0.9 * wr));
+        const double wl = whooshL.band(rng.noise(), sweep, 2.0);
+        const double wr = whooshR.band(rng.noise(), sweep * 1.06, 2.0);
+        const double pop = crackleTone.band(pops[i], 2600.0, 1.5) * 1.8;
+        const double mid = 0.6 * body + pop;
+        out.l[i] = darkL.low(static_cast<float>(env * (mid + 0.8 * wl)), 4200.0);
+        out.r[i] = darkR.low(static_cast<float>(env * (mid + 0.8 * wr)), 4200.0);
     }
     const Stereo room = reverb(out, {0.35, 0.5, 0.8}, 0.05);
     out.mix(room, 0, 0.18f);
     fadeOut(out, 0.03);
-    master(out, -16.0, Measure::Loudest200ms, -2.0);
+    master(out, -15.0, Measure::Loudest200ms, -2.0);
     return out;
 }
 

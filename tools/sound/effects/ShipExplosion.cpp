@@ -19,22 +19,35 @@ Mono blastChannel(std::size_t n, Rng& rng) {
     Svf bodyFilter;
     Svf rumbleFilter;
     Svf sparkFilter;
-    const Mono sparks = crackle(n, rng, [](double t) { return 300.0 * std::exp(-t / 0.5); });
+    OnePole churn;
+    const Mono sparks = crackle(n, rng, [](double t) { return 700.0 * std::exp(-t / 0.35); });
+    double brown = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / kRate;
+        // Heavy blasts are mostly low, steeply falling noise: integrate white into brown.
+        brown = 0.996 * brown + 0.07 * rng.noise();
         const double crack =
-            crackFilter.high(rng.noise(), 1200.0) * fadeIn(t, 0.0008) * decayTo60(t, 0.12);
-        const double boomPitch = 30.0 + 60.0 * std::exp(-t / 0.12);
-        const double low = boom.next(Wave::Sine, boomPitch) * fadeIn(t, 0.002) * decayTo60(t, 1.1);
-        const double cutoff = 180.0 + 3200.0 * std::exp(-t / 0.25);
-        const double body =
-            bodyFilter.low(rng.noise(), cutoff, 0.8) * fadeIn(t, 0.003) * decayTo60(t, 1.7);
-        const double rumble = rumbleFilter.low(rng.noise(), 110.0, 0.9) * decayTo60(t, 2.1);
-        const double spark = sparkFilter.band(sparks[i], 3500.0, 1.0);
+            crackFilter.high(rng.noise(), 1500.0) * fadeIn(t, 0.0008) * decayTo60(t, 0.1);
+        const double boomPitch = 44.0 + 60.0 * std::exp(-t / 0.1);
+        const double low = boom.next(Wave::Sine, boomPitch) * fadeIn(t, 0.002) * decayTo60(t, 0.9);
+        const double cutoff = 150.0 + 2600.0 * std::exp(-t / 0.35);
+        const double debris = brown + 0.9 * rng.noise();
+        const double body = bodyFilter.low(static_cast<float>(debris), cutoff, 0.9) *
+                            fadeIn(t, 0.004) * decayTo60(t, 1.9);
+        // The fireball rolls: its rumble swells and sags a few times a second.
+        const double roll = 1.0 + 0.6 * std::clamp(churn.low(rng.noise(), 6.0) * 40.0, -1.0, 1.0);
+        const double rumble = rumbleFilter.low(static_cast<float>(brown), 100.0, 1.0) * roll *
+                              fadeIn(t, 0.02) * decayTo60(t, 2.1);
+        const double spark = sparkFilter.band(sparks[i], 3000.0, 1.5);
         out[i] =
-            static_cast<float>(1.1 * crack + 1.6 * low + 1.3 * body + 4.0 * rumble + 1.6 * spark);
+            static_cast<float>(0.5 * crack + 0.6 * low + 2.4 * body + 1.2 * rumble + 0.9 * spark);
     }
-    saturate(out, 2.0);
+    saturate(out, 1.8);
+    // Below 40 Hz nothing a player owns reproduces it; it would only eat headroom.
+    Svf subsonic;
+    for (float& x : out) {
+        x = subsonic.high(x, 40.0, 0.7);
+    }
     return out;
 }
 

@@ -16,7 +16,7 @@ Stereo thrustBase() {
     const double f1 = loopFrequency(55.5, loop); // a slow beat against the first
     const double throb = loopFrequency(7.5, loop);
     const double sway = loopFrequency(1.5, loop);
-    std::vector<double> phases(12);
+    std::vector<double> phases(24);
     for (double& p : phases) {
         p = rng.uniform();
     }
@@ -41,18 +41,23 @@ Stereo thrustBase() {
         double hum = 0.0;
         for (std::size_t k = 1; k <= phases.size(); ++k) {
             // Falling harmonics give a buzzing, saw-like engine without harsh top end.
-            const double amp = 1.0 / std::pow(static_cast<double>(k), 1.3);
+            const double amp = 1.0 / std::pow(static_cast<double>(k), 0.9);
             const double f = (k % 2 == 0 ? f1 : f0) * static_cast<double>(k);
             hum += amp * std::sin(kTwoPi * (f * t + phases[k - 1]));
         }
         const double pulse =
             1.0 + 0.22 * std::sin(kTwoPi * throb * t) + 0.08 * std::sin(kTwoPi * sway * t);
-        const double core = std::tanh(0.9 * hum) * pulse;
-        const double l = core + 2.4 * rumbleL[i] * pulse + 0.35 * hissL[i];
-        const double r = core + 2.4 * rumbleR[i] * pulse + 0.35 * hissR[i];
+        const double core = std::tanh(0.6 * hum) * pulse;
+        const double l = core + 1.6 * rumbleL[i] * pulse + 0.2 * hissL[i];
+        const double r = core + 1.6 * rumbleR[i] * pulse + 0.2 * hissR[i];
         out.l[i] = static_cast<float>(l);
         out.r[i] = static_cast<float>(r);
     }
+    // It drones on for most of a flight: keep the top end soft so it never wears.
+    Svf darkL;
+    Svf darkR;
+    out.l = filterCircular(out.l, [&](float x) { return darkL.low(x, 2400.0, 0.6); });
+    out.r = filterCircular(out.r, [&](float x) { return darkR.low(x, 2400.0, 0.6); });
     levelLoop(out, -13.0, -1.5);
     return out;
 }

@@ -68,6 +68,11 @@ Stereo thrustFade() {
         out.l[i] = static_cast<float>(breath * steamL[i] + 2.0 * sizzleL[i] + drips[i]);
         out.r[i] = static_cast<float>(breath * steamR[i] + 2.0 * sizzleR[i] + 0.8 * drips[i]);
     }
+    // Steam is airy, but a flat top end would sound like radio static.
+    Svf softL;
+    Svf softR;
+    out.l = filterCircular(out.l, [&](float x) { return softL.low(x, 6500.0, 0.6); });
+    out.r = filterCircular(out.r, [&](float x) { return softR.low(x, 6500.0, 0.6); });
     levelLoop(out, -15.0, -1.5);
     return out;
 }

@@ -1,6 +1,5 @@
 // The full roar of the jets when the ship arrives or launches: loud at once, then sustained.
 #include "dsp/Dynamics.h"
-#include "dsp/Effects.h"
 #include "dsp/Envelopes.h"
 #include "dsp/Filters.h"
 #include "dsp/Oscillators.h"
@@ -35,27 +34,36 @@ class Wander {
     double to_;
 };
 
+// Exhaust noise falls off steeply with frequency (brown rather than white): that is what
+// makes a roar sound heavy instead of hissing.
 Mono roarChannel(std::size_t n, Rng& rng) {
     Mono out(n);
     Svf rumble;
     Svf body;
     Svf air;
     Svf popTone;
+    Svf top;
+    Svf subsonic;
+    OnePole floor;
     Oscillator low;
-    Wander flutter(rng, 30.0);
-    Wander drift(rng, 2.0);
-    const Mono pops = crackle(n, rng, [](double) { return 420.0; });
+    Wander flutter(rng, 24.0);
+    Wander drift(rng, 1.5);
+    const Mono pops = crackle(n, rng, [](double) { return 380.0; });
+    double brown = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         const double d = drift.next();
         const double f = flutter.next();
-        const double deep = rumble.low(rng.noise(), 180.0 + 60.0 * d, 0.9) * 3.2;
-        const double roar = body.band(rng.noise(), 650.0 + 220.0 * d, 0.7) * (1.0 + 0.45 * f);
-        const double hiss = air.high(rng.noise(), 3500.0) * 0.18;
-        const double crack = popTone.low(pops[i], 6000.0) * 2.2;
-        const double tone = 0.25 * low.next(Wave::Saw, 42.0 + 3.0 * d);
-        out[i] = static_cast<float>(deep + roar + hiss + crack + tone);
+        brown = 0.997 * brown + 0.06 * rng.noise();
+        const double base = floor.high(static_cast<float>(brown), 30.0);
+        const double deep = rumble.low(static_cast<float>(base), 160.0 + 50.0 * d, 1.1);
+        const double roar =
+            body.band(static_cast<float>(base), 480.0 + 150.0 * d, 0.5) * (1.0 + 0.5 * f) * 6.0;
+        const double hiss = air.band(rng.noise(), 2000.0, 0.5) * 0.12;
+        const double crack = popTone.band(pops[i], 1500.0, 0.8) * 2.5;
+        const double tone = 0.12 * low.next(Wave::Saw, 41.0 + 2.0 * d);
+        const double mixed = std::tanh(1.6 * (deep + roar + hiss + crack + tone));
+        out[i] = subsonic.high(top.low(static_cast<float>(mixed), 4200.0, 0.6), 40.0, 0.7);
     }
-    saturate(out, 1.8);
     return out;
 }
 

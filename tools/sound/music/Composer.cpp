@@ -97,11 +97,13 @@ int nearestChordTone(int degree, int root, bool sevenths, int preferDirection) {
 
 class Writer {
   public:
-    Writer(const MelodyStyle& style, const std::vector<int>& chords, bool sevenths)
-        : style_(style), chords_(chords), sevenths_(sevenths) {}
+    Writer(const MelodyStyle& style, const std::vector<int>& chords, bool sevenths,
+           const std::vector<int>& scale)
+        : style_(style), chords_(chords), sevenths_(sevenths), key_(0, scale) {}
 
-    // Plays a motif's rhythm and shape from `startBar`, bending notes on strong beats onto
-    // the chord of the moment.
+    // Plays a motif's rhythm and shape from `startBar`. Notes that are long or fall on a beat
+    // are bent onto the chord of the moment; only short notes between beats may pass through
+    // other scale notes.
     void place(const Motif& motif, int startBar, int startDegree, int endAfter = 1 << 20) {
         int degree = startDegree;
         for (std::size_t i = 0; i < motif.notes.size(); ++i) {
@@ -109,6 +111,7 @@ class Writer {
             if (n.start >= endAfter) {
                 break;
             }
+            const int previous = degree;
             if (i > 0) {
                 int move = motif.moves[i];
                 if (degree + move > style_.highest || degree + move < style_.lowest) {
@@ -118,10 +121,15 @@ class Writer {
             }
             const int at = startBar * kStepsPerBar + n.start;
             const int chord = chordAt(at);
-            if (at % 8 == 0) {
+            const bool exposed = at % 8 == 0 || (at % 4 == 0 && n.length >= 2) || n.length >= 4;
+            if (exposed) {
                 degree = nearestChordTone(degree, chord, sevenths_, motif.moves[i]);
             }
             degree = std::clamp(degree, style_.lowest, style_.highest);
+            if (i > 0 && std::abs(semitones(degree) - semitones(previous)) == 6) {
+                // A tritone leap sounds like a wrong note here: step one degree back.
+                degree += degree > previous ? -1 : 1;
+            }
             const double accent = at % 4 == 0 ? 1.0 : 0.85;
             out_.push_back({at, std::min(n.length, endAfter - n.start), degree, accent});
         }
@@ -150,22 +158,26 @@ class Writer {
     std::vector<MelodyNote> take() { return std::move(out_); }
 
   private:
+    int semitones(int degree) const { return key_.pitch(degree); }
+
     const MelodyStyle& style_;
     const std::vector<int>& chords_;
     bool sevenths_;
+    Key key_;
     std::vector<MelodyNote> out_;
 };
 
 } // namespace
 
 std::vector<MelodyNote> composeMelody(const MelodyStyle& style, const std::vector<int>& chords,
-                                      bool sevenths, std::uint64_t seed) {
+                                      bool sevenths, const std::vector<int>& scale,
+                                      std::uint64_t seed) {
     Rng rng(seed, 7);
     const Motif call = makeMotif(style, rng);
     const Motif answer = makeMotif(style, rng);
     const Motif turn = makeMotif(style, rng);
     const int home = rng.chance(0.5) ? 4 : 2;
-    Writer writer(style, chords, sevenths);
+    Writer writer(style, chords, sevenths, scale);
     const int bars = static_cast<int>(chords.size());
     const int slots = std::max(1, bars / 2);
     for (int slot = 0; slot < slots; ++slot) {

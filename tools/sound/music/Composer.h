@@ -18,6 +18,7 @@ struct MelodyNote {
 // A melody for a section whose bars carry `chords`; the same seed and chords always give the
 // same tune, which is how a theme comes back later in a song.
 std::vector<MelodyNote> composeMelody(const MelodyStyle& style, const std::vector<int>& chords,
-                                      bool sevenths, std::uint64_t seed);
+                                      bool sevenths, const std::vector<int>& scale,
+                                      std::uint64_t seed);
 
 } // namespace snd

@@ -40,6 +40,30 @@ void setLevel(Stereo& part, double targetDb) {
     }
 }
 
+// Each section at its own level, gliding over a quarter second into the next.
+void shapeSections(Stereo& mix, const Parts& p) {
+    const std::size_t glide = frames(0.25);
+    double current = p.sectionLevels.empty() ? 0.0 : p.sectionLevels.front();
+    std::size_t next = 0;
+    double from = current;
+    std::size_t changedAt = 0;
+    for (std::size_t i = 0; i < mix.size(); ++i) {
+        if (next < p.sectionStarts.size() && i == p.sectionStarts[next]) {
+            from = current;
+            current = p.sectionLevels[next];
+            changedAt = i;
+            ++next;
+        }
+        double db = current;
+        if (i - changedAt < glide) {
+            db = from + (current - from) * static_cast<double>(i - changedAt) / glide;
+        }
+        const auto g = static_cast<float>(dbToGain(db));
+        mix.l[i] *= g;
+        mix.r[i] *= g;
+    }
+}
+
 void addWet(Stereo& part, const Stereo& wet, float amount) {
     part.mix(wet, 0, amount);
 }
@@ -91,8 +115,10 @@ Stereo renderSong(const Song& song) {
     out.resize(n);
 
     compress(out, {-16.0, 2.5, 0.015, 0.2});
-    fadeOut(out, 1.0);
-    master(out, -19.0, Measure::Whole, -1.5);
+    shapeSections(out, p);
+    // The final chord dies away over the ring time instead of stopping.
+    fadeOut(out, song.endRing + 0.5);
+    master(out, -20.0, Measure::Whole, -1.5);
     return out;
 }
 

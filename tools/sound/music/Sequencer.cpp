@@ -25,6 +25,8 @@ class Performer {
             const Section* next = s + 1 < song_.sections.size() ? &song_.sections[s + 1] : nullptr;
             const Key key(song_.tonic, song_.scale, section.transpose);
             const std::vector<int> chords = chordsOf(section);
+            parts_.sectionStarts.push_back(at(bar, 0));
+            parts_.sectionLevels.push_back(section.levelDb);
             playSection(section, next, key, chords, bar);
             bar += section.bars;
         }
@@ -93,7 +95,8 @@ class Performer {
         if (section.lead) {
             const std::uint64_t seed =
                 song_.seed * 131 + static_cast<std::uint64_t>(section.motif) * 7919;
-            const auto melody = composeMelody(song_.melody, chords, song_.sevenths, seed);
+            const auto melody =
+                composeMelody(song_.melody, chords, song_.sevenths, song_.scale, seed);
             lead(key, melody, firstBar, section.leadOctave, song_.lead, parts_.lead, 0);
             if (section.harmony) {
                 lead(key, melody, firstBar, section.leadOctave, song_.harmony, parts_.lead, -2);

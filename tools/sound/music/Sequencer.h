@@ -15,7 +15,9 @@ struct Parts {
     Stereo bells;
     Stereo risers;
     std::vector<std::size_t> kicks; // frames of every kick, for ducking
-    double seconds = 0.0;           // length including the final ring
+    std::vector<std::size_t> sectionStarts;
+    std::vector<double> sectionLevels; // dB, one per section
+    double seconds = 0.0;              // length including the final ring
     double beatSeconds = 0.5;
 };
 

@@ -71,7 +71,7 @@ struct MelodyStyle {
     std::vector<double> weights;
     double leapChance = 0.2;
     int lowest = -3; // scale degrees around the lead's tonic
-    int highest = 9;
+    int highest = 7;
 };
 
 // Loudness of each part while it plays, in dB RMS before the final mastering.
@@ -101,7 +101,8 @@ struct Section {
     bool rise = false; // a build-up into the next section
     int motif = 0;     // sections sharing a motif share their melody
     int leadOctave = 0;
-    int transpose = 0; // semitones, for a lift late in the song
+    int transpose = 0;    // semitones, for a lift late in the song
+    double levelDb = 0.0; // quieter intros and breakdowns make the full sections hit harder
 
     Section& brighten(double from, double to) {
         brightFrom = from;
@@ -118,6 +119,10 @@ struct Section {
     }
     Section& octave(int shift) {
         leadOctave = shift;
+        return *this;
+    }
+    Section& level(double db) {
+        levelDb = db;
         return *this;
     }
     Section& lift(int semitones) {

@@ -60,7 +60,7 @@ Patch leadPatch() {
     p.resonance = 1.0;
     p.vibrato = 0.18;
     p.vibratoRate = 5.8;
-    p.glide = 0.035;
+    p.glide = 0.012;
     p.drive = 0.4;
     return p;
 }
@@ -110,11 +110,12 @@ Song civilBattle() {
 
     const std::vector<int> theme = {0, 5, 2, 6};
     s.sections = {
-        section("intro", 8, theme, 1, "pad arp").brighten(0.25, 1.0).building(),
+        section("intro", 8, theme, 1, "pad arp").level(-3.0).brighten(0.25, 1.0).building(),
         section("theme", 16, theme, 2, "bass pad arp lead"),
         section("answer", 8, {3, 5, 0, 6, 3, 5, 6, 6}, 2, "bass pad lead bells").theme(1),
         section("theme", 8, theme, 3, "bass pad arp lead harmony"),
         section("breakdown", 8, {5, 6, 0, 0, 3, 5, 6, 6}, 0, "pad arp bells")
+            .level(-3.5)
             .brighten(0.2, 1.0)
             .building(),
         section("climax", 12, theme, 3, "bass pad arp lead harmony bells"),

@@ -62,7 +62,7 @@ Patch leadPatch() {
     p.vibrato = 0.2;
     p.vibratoRate = 5.2;
     p.vibratoDelay = 0.35;
-    p.glide = 0.03;
+    p.glide = 0.015;
     p.drive = 0.3;
     return p;
 }
@@ -121,10 +121,13 @@ Song colonialBattle() {
 
     const std::vector<int> theme = {0, 5, 3, 4};
     s.sections = {
-        section("intro", 6, {0, 5, 3, 4, 0, 4}, 1, "pad bells").brighten(0.4, 1.0).building(),
+        section("intro", 6, {0, 5, 3, 4, 0, 4}, 1, "pad bells")
+            .level(-3.0)
+            .brighten(0.4, 1.0)
+            .building(),
         section("theme", 16, theme, 2, "bass pad arp lead"),
         section("answer", 8, {5, 3, 0, 4, 5, 3, 4, 4}, 3, "bass pad bells lead harmony").theme(1),
-        section("breakdown", 8, theme, 1, "pad arp").brighten(0.3, 1.0).building(),
+        section("breakdown", 8, theme, 1, "pad arp").level(-3.5).brighten(0.3, 1.0).building(),
         section("climax", 12, theme, 3, "bass pad arp lead harmony bells"),
         section("ending", 4, {5, 3, 4, 4}, 2, "bass pad arp bells"),
     };

@@ -108,10 +108,10 @@ Song rockmanBattle() {
     const std::vector<int> theme = {0, 6, 5, 6};
     const std::vector<int> bridge = {3, 6, 2, 5, 3, 4, 6, 6};
     s.sections = {
-        section("intro", 8, theme, 1, "bass arp").brighten(0.5, 1.0).building(),
+        section("intro", 8, theme, 1, "bass arp").level(-3.0).brighten(0.5, 1.0).building(),
         section("theme", 16, theme, 2, "bass arp lead"),
         section("bridge", 16, bridge, 2, "bass pad lead bells").theme(1),
-        section("breakdown", 8, theme, 1, "bass arp").building(),
+        section("breakdown", 8, theme, 1, "bass arp").level(-3.5).building(),
         section("climax", 16, theme, 3, "bass pad arp lead harmony").lift(2),
         section("ending", 8, bridge, 3, "bass pad arp lead bells").theme(1).lift(2),
     };

@@ -56,7 +56,7 @@ Patch leadPatch() {
     p.vibrato = 0.3;
     p.vibratoRate = 4.6;
     p.vibratoDelay = 0.3;
-    p.glide = 0.07;
+    p.glide = 0.045;
     return p;
 }
 
@@ -115,11 +115,16 @@ Song zoltanBattle() {
 
     const std::vector<int> theme = {0, 3, 6, 3};
     s.sections = {
-        section("intro", 6, {0, 3, 0, 3, 6, 6}, 0, "pad arp bells").brighten(0.3, 0.9),
-        section("theme", 12, theme, 2, "bass pad arp lead"),
-        section("answer", 8, {2, 6, 3, 0, 2, 6, 4, 4}, 2, "bass pad bells lead").theme(1),
-        section("breakdown", 6, theme, 1, "pad arp bells").brighten(0.3, 1.0).building(),
-        section("climax", 12, theme, 3, "bass pad arp lead harmony bells"),
+        section("intro", 6, {0, 3, 0, 3, 6, 6}, 0, "pad arp bells").level(-3.0).brighten(0.3, 0.9),
+        section("theme", 12, theme, 2, "bass pad arp lead").octave(-1),
+        section("answer", 8, {2, 6, 3, 0, 2, 6, 4, 4}, 2, "bass pad bells lead")
+            .theme(1)
+            .octave(-1),
+        section("breakdown", 6, theme, 1, "pad arp bells")
+            .level(-3.5)
+            .brighten(0.3, 1.0)
+            .building(),
+        section("climax", 12, theme, 3, "bass pad arp lead harmony bells").octave(-1),
         section("ending", 4, {2, 6, 4, 4}, 2, "bass pad arp bells"),
     };
     return s;
