@@ -9,7 +9,7 @@ PACKAGES := cmake g++ make pkg-config libsdl2-dev libsdl2-image-dev libsdl2-mixe
             libsdl2-ttf-dev libgtest-dev libbenchmark-dev
 ASSET_PACKAGES := libcairo2-dev libsndfile1-dev fonts-comfortaa
 
-.PHONY: all run test build deps asset-deps assets bench format check-format clean
+.PHONY: all run test build deps asset-deps assets bench record-replays format check-format clean
 
 all: build
 
@@ -28,6 +28,11 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# Re-records the whole-flight traces after an intended change of the game's behaviour.
+record-replays: build
+	@cd data && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VORLUSK_RECORD_REPLAYS=1 \
+	    ../$(BUILD_DIR)/tests/vorlusk-tests --gtest_filter='ReplayTest.*'
 
 bench: build
 	@$(BUILD_DIR)/bench/vorlusk-bench

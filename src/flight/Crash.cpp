@@ -1,6 +1,7 @@
 // Crash.cpp -- the crash: explosion animation and sounds over the ship, then the wreck on the
 // carpet.
 #include "flight/Drift.h"
+#include "shell/Channels.h"
 #include "shell/Game.h"
 
 #include <cstdio>
@@ -47,12 +48,12 @@ void CGame::playCrash() {
     }
 
     if (n == end - CRASH_SOUND_LEAD) {
-        Mix_PlayChannelTimed(-1, sndShipCrash, 0, -1);
+        playOneShot(sndShipCrash);
     } else if (n > end - CRASH_SOUND_LEAD) {
         crashRect.x -= background.velX;
         crashRect.y -= background.velY;
     } else if (isExplosionCall(n)) {
-        Mix_PlayChannelTimed(-1, sndShipExplosion, 0, -1);
+        playOneShot(sndShipExplosion);
     }
     crashSheet.renderFrame(renderer, &crashRect, n % FRAME_HOLD == 0);
 }

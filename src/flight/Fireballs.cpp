@@ -1,5 +1,6 @@
 // Fireballs.cpp -- spawnFireball and updateFireballs: the aliens' shots, their misses and hits.
 #include "flight/Directions.h"
+#include "shell/Channels.h"
 #include "shell/Game.h"
 #include "sprites/TestRects.h"
 
@@ -45,7 +46,7 @@ void CGame::spawnFireball() {
                                          static_cast<double>(speedFactor));
         fireball.velY = static_cast<int>((BASE_SPEED * dirY[a]) * static_cast<double>(speedFactor));
         fireball.state = IN_FLIGHT;
-        Mix_PlayChannelTimed(-1, sndAlienShot, 0, -1);
+        playOneShot(sndAlienShot);
         return;
     }
 }
@@ -78,7 +79,7 @@ void CGame::updateFireballs() {
                 score = score <= HIT_PENALTY ? 0 : score - HIT_PENALTY;
                 fireball.state = 0;
                 fireball.rect.y = -fireball.rect.h;
-                Mix_PlayChannelTimed(-1, sndAlienHit, 0, -1);
+                playOneShot(sndAlienHit);
                 continue;
             }
             fireball.render(renderer);

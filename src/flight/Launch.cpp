@@ -1,12 +1,12 @@
 // Launch.cpp -- the boost animation: the ship's arrival from the right, and its launch-away.
 #include "flight/Drift.h"
+#include "shell/Channels.h"
 #include "shell/Game.h"
 
 #include <cstdio>
 
 namespace {
 
-constexpr int ROAR_CHANNEL = 15;
 constexpr int ARRIVAL_FADE_MS = 100;
 constexpr int LAUNCH_AWAY_FADE_MS = 1000;
 // Each sheet frame is shown for this many game frames.

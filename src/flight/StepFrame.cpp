@@ -1,5 +1,6 @@
 // StepFrame.cpp -- one frame of the flight: the clock, the state machine, and the drawing order.
 #include "flight/Drift.h"
+#include "shell/Channels.h"
 #include "shell/Game.h"
 
 #include <cstdlib>
@@ -8,8 +9,6 @@ int driftX = 0;
 int driftY = 0;
 
 namespace {
-
-constexpr int ROAR_CHANNEL = 15;
 
 // A random drift in -3..4 for the carpet after the flight; the x draw comes first.
 void drawDrift() {

@@ -1,10 +1,9 @@
 // Thrusters.cpp -- renderThrusters: the eight jets burning, frozen or thawing, and their two loops.
+#include "shell/Channels.h"
 #include "shell/Game.h"
 
 namespace {
 
-constexpr int HUM_CHANNEL = 15;
-constexpr int THAW_CHANNEL = 14;
 constexpr float VOLUME_QUARTER = 0.25f;
 constexpr float VOLUME_FULL = 64.0f;
 constexpr int FADE_OUT_MS = 500;

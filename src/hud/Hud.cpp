@@ -1,6 +1,7 @@
 // Hud.cpp -- renderHud: speed, time and score in the corner, and the blinking jet warning.
 #include "hud/Hud.h"
 
+#include "shell/Channels.h"
 #include "shell/Game.h"
 
 #include <cstdio>
@@ -53,7 +54,7 @@ void CGame::renderHud() {
     if (visiblePhase && warningActive) {
         SDL_RenderCopy(renderer, warningTexture, nullptr, &warningRect);
         if (!alarmPlayed) {
-            Mix_PlayChannelTimed(-1, sndThrustAlarm, 0, -1);
+            playOneShot(sndThrustAlarm);
             alarmPlayed = true;
         }
     } else {

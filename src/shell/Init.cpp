@@ -1,4 +1,5 @@
 // Init.cpp -- start-up: libraries, window, sound, joystick, and every sprite loaded and placed.
+#include "shell/Channels.h"
 #include "shell/Game.h"
 
 #include <cstdio>
@@ -51,7 +52,8 @@ bool CGame::init() {
         std::printf("SDL_mixer could not initialize! SDL_mixer Error: %s\n", SDL_GetError());
         return false;
     }
-    Mix_AllocateChannels(16);
+    Mix_AllocateChannels(MIX_CHANNELS_TOTAL);
+    groupEffectChannels();
     music = Mix_LoadMUS(MUSIC_TRACKS[std::rand() % 5]);
     Mix_FadeInMusic(music, 1, 4000);
     Mix_VolumeMusic(MIX_MAX_VOLUME);
