@@ -1,18 +1,7 @@
 // CrashTest.cpp -- playCrash: the explosion's timeline and sounds, the wreck that stays behind.
 #include "flight/Drift.h"
+#include "support/Checks.h"
 #include "support/GameFixture.h"
-
-namespace {
-
-int playing(Mix_Chunk* chunk) {
-    int count = 0;
-    for (int channel = 0; channel < 16; ++channel) {
-        count += Mix_Playing(channel) && Mix_GetChunk(channel) == chunk ? 1 : 0;
-    }
-    return count;
-}
-
-} // namespace
 
 class CrashTest : public GameTest {
   protected:
@@ -36,14 +25,14 @@ TEST_F(CrashTest, SoundsFramesAndTheWrecksMoveFollowTheTimeline) {
         // The carpet moving under the wreck: only from call 112 does it follow.
         game.background.velX = 2;
         game.background.velY = -1;
-        int explosionsBefore = playing(game.sndShipExplosion);
-        int crashesBefore = playing(game.sndShipCrash);
+        int explosionsBefore = channelsPlaying(game.sndShipExplosion);
+        int crashesBefore = channelsPlaying(game.sndShipCrash);
         int frameBefore = game.crashSheet.currentFrame;
         game.playCrash();
-        if (playing(game.sndShipExplosion) > explosionsBefore) {
+        if (channelsPlaying(game.sndShipExplosion) > explosionsBefore) {
             explosions.push_back(n);
         }
-        if (playing(game.sndShipCrash) > crashesBefore) {
+        if (channelsPlaying(game.sndShipCrash) > crashesBefore) {
             crashes.push_back(n);
         }
         EXPECT_EQ(frameBefore, (n - 1) / 3 < 47 ? (n - 1) / 3 : 47) << "call " << n;
@@ -82,7 +71,7 @@ TEST_F(CrashTest, EightFrozenJetsRunTheCrashFromPlayToTheWreck) {
 
     // In Finished the wreck keeps being drawn, silent, and the aliens reset every frame.
     Mix_HaltChannel(-1);
-    int explosionsBefore = playing(game.sndShipExplosion);
+    int explosionsBefore = channelsPlaying(game.sndShipExplosion);
     for (int frame = 0; frame < 100; ++frame) {
         game.aliens[1].velY = -5;
         game.stepFrame();
@@ -90,8 +79,8 @@ TEST_F(CrashTest, EightFrozenJetsRunTheCrashFromPlayToTheWreck) {
         EXPECT_EQ(game.aliens[1].velY, 1);
     }
     EXPECT_EQ(game.seqFrame, 244);
-    EXPECT_EQ(playing(game.sndShipExplosion), explosionsBefore);
-    EXPECT_EQ(playing(game.sndShipCrash), 0);
+    EXPECT_EQ(channelsPlaying(game.sndShipExplosion), explosionsBefore);
+    EXPECT_EQ(channelsPlaying(game.sndShipCrash), 0);
     EXPECT_EQ(game.state, Finished);
 }
 

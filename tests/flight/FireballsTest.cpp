@@ -1,4 +1,5 @@
 // FireballsTest.cpp -- spawnFireball's draws and speeds; updateFireballs' carry, score and hits.
+#include "support/Checks.h"
 #include "support/GameFixture.h"
 
 #include <cstdlib>
@@ -27,14 +28,6 @@ unsigned seedForNoLaunch(int a, int e) {
             return seed;
         }
     }
-}
-
-int playing(Mix_Chunk* chunk) {
-    int count = 0;
-    for (int channel = 0; channel < 16; ++channel) {
-        count += Mix_Playing(channel) && Mix_GetChunk(channel) == chunk ? 1 : 0;
-    }
-    return count;
 }
 
 } // namespace
@@ -87,7 +80,7 @@ TEST_F(FireballsTest, LaunchStartsAtTheThrowersCornerTowardTheCentre) {
     EXPECT_EQ(f->rect.y, 400);
     EXPECT_EQ(f->velX, -10);
     EXPECT_EQ(f->velY, 0);
-    EXPECT_EQ(playing(game.sndAlienShot), 1);
+    EXPECT_EQ(channelsPlaying(game.sndAlienShot), 1);
 
     CPlayer* second = launch(2);
     EXPECT_EQ(second, &game.fireballs[2][0]); // still the first in flight
@@ -132,6 +125,17 @@ TEST_F(FireballsTest, OddsUseTheDivisorOfTheSpeedFactor) {
     EXPECT_EQ(game.fireballs[3][0].velY, -18);
 }
 
+TEST_F(FireballsTest, AFlightHeldOpenForeverStillThrowsWithoutFailing) {
+    // Held at time-up by frozen jets, the speed factor rises without end; past 50 the divisor
+    // would be 0. It stops at 1: every draw throws.
+    game.speedFactor = 60.0f;
+    for (int a = 0; a < 4; ++a) {
+        std::srand(seedForLaunch(a, 1));
+        game.spawnFireball();
+        EXPECT_EQ(game.fireballs[a][0].state, 3);
+    }
+}
+
 TEST_F(FireballsTest, AnIdleThrowerTakesOneRandomNumberAndThrowsNothing) {
     game.aliens[3].state = 0;
     unsigned seed = seedForLaunch(3, 50);
@@ -153,7 +157,7 @@ TEST_F(FireballsTest, AFullRowThrowsNothingNotEvenASound) {
     }
     std::srand(seedForLaunch(0, 50));
     game.spawnFireball();
-    EXPECT_EQ(playing(game.sndAlienShot), 0);
+    EXPECT_EQ(channelsPlaying(game.sndAlienShot), 0);
     for (const CPlayer& f : game.fireballs[0]) {
         EXPECT_EQ(f.rect.x, 40);
     }
@@ -225,7 +229,7 @@ TEST_F(FireballsTest, HitsFreezeTheJetWithLessFreezeLeftAndCost) {
     EXPECT_EQ(game.ship.timers[5], 125); // tie at 0: jet B
     EXPECT_EQ(game.ship.timers[4], 0);
     EXPECT_EQ(game.score, 280);
-    EXPECT_GE(playing(game.sndAlienHit), 1);
+    EXPECT_GE(channelsPlaying(game.sndAlienHit), 1);
     game.ship.timers[5] = 60;
     hitFromAlien2();
     EXPECT_EQ(game.ship.timers[4], 125); // A had less left

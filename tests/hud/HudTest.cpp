@@ -1,5 +1,6 @@
 // HudTest.cpp -- the three texts, the blinking banner and its alarm, and no growth over a flight.
 #include "hud/Hud.h"
+#include "support/Checks.h"
 #include "support/GameFixture.h"
 
 #include <cstdio>
@@ -15,15 +16,6 @@ int countColor(SDL_Renderer* renderer, const SDL_Rect& area, SDL_Color color) {
     int count = 0;
     for (Uint32 p : pixels) {
         count += (p & 0xFFFFFF) == wanted ? 1 : 0;
-    }
-    return count;
-}
-
-// Channels now playing the given chunk.
-int playing(Mix_Chunk* chunk) {
-    int count = 0;
-    for (int channel = 0; channel < 16; ++channel) {
-        count += Mix_Playing(channel) && Mix_GetChunk(channel) == chunk ? 1 : 0;
     }
     return count;
 }
@@ -121,9 +113,9 @@ TEST_F(HudTest, AlarmSoundsOncePerVisiblePhase) {
     int starts = 0;
     int shownFrames = 0;
     for (int frame = 0; frame < 150; ++frame) { // three seconds of frames
-        int before = playing(game.sndThrustAlarm);
+        int before = channelsPlaying(game.sndThrustAlarm);
         draw();
-        starts += playing(game.sndThrustAlarm) > before ? 1 : 0;
+        starts += channelsPlaying(game.sndThrustAlarm) > before ? 1 : 0;
         shownFrames += game.nextFrameTicks % 1000 < 500 ? 1 : 0;
         if (frame == 10) {
             // Nothing sounds again within the phase, even once the first alarm has ended.
@@ -139,12 +131,12 @@ TEST_F(HudTest, AlarmSoundsOncePerVisiblePhase) {
     game.warningActive = false;
     game.nextFrameTicks = 30000;
     draw();
-    EXPECT_EQ(playing(game.sndThrustAlarm), 0);
+    EXPECT_EQ(channelsPlaying(game.sndThrustAlarm), 0);
     game.warningActive = true;
     game.nextFrameTicks = 30100;
-    int before = playing(game.sndThrustAlarm);
+    int before = channelsPlaying(game.sndThrustAlarm);
     draw();
-    EXPECT_EQ(playing(game.sndThrustAlarm), before + 1);
+    EXPECT_EQ(channelsPlaying(game.sndThrustAlarm), before + 1);
 }
 
 TEST_F(HudTest, BlinkFollowsTheFrameScheduleNotTheWallClock) {

@@ -12,7 +12,7 @@ const std::string GAME = std::string("'") + VORLUSK_EXECUTABLE + "'";
 // would: SDL turns SIGTERM into its quit event.
 CommandResult runAndQuit(const std::string& environment, const std::string& folder) {
     return runCommand("cd '" + folder + "' && " + environment + " " + GAME +
-                      " & pid=$!; sleep 2; kill -TERM $pid; wait $pid");
+                      " & pid=$!; sleep 3; kill -TERM $pid; wait $pid");
 }
 
 } // namespace

@@ -1,21 +1,11 @@
 // StartupTest.cpp -- init from data/: every sprite placed from its loaded size, every sound and
 // sheet in place; and from an empty folder: the specified complaints, and start-up goes on.
+#include "support/Checks.h"
 #include "support/GameFixture.h"
 
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
-
-namespace {
-
-void expectRect(const SDL_Rect& r, int x, int y, int w, int h) {
-    EXPECT_EQ(r.x, x);
-    EXPECT_EQ(r.y, y);
-    EXPECT_EQ(r.w, w);
-    EXPECT_EQ(r.h, h);
-}
-
-} // namespace
 
 TEST_F(GameTest, StartupPlacesEverySpriteFromItsLoadedSize) {
     const SDL_Rect& a0 = game.aliens[0].rect;

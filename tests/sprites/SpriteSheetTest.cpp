@@ -1,19 +1,9 @@
 // SpriteSheetTest.cpp -- the frame grid, stepping through frames, and drawing one frame.
 #include "sprites/SpriteSheet.h"
+#include "support/Checks.h"
 #include "support/SdlVideo.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-void expectRect(const SDL_Rect& r, int x, int y, int w, int h) {
-    EXPECT_EQ(r.x, x);
-    EXPECT_EQ(r.y, y);
-    EXPECT_EQ(r.w, w);
-    EXPECT_EQ(r.h, h);
-}
-
-} // namespace
 
 TEST(SpriteSheetFrames, GameSheetsLayOutLeftToRightThenDown) {
     CSpriteSheet boost;
