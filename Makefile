@@ -5,11 +5,14 @@ BUILD_DIR ?= build
 ASSET_BUILD_DIR ?= build-assets
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
+# Keeps the nested builds' output down to CMake's own progress lines.
+MAKEFLAGS += --no-print-directory
+
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev \
             libsdl2-ttf-dev libgtest-dev libbenchmark-dev
 ASSET_PACKAGES := libcairo2-dev libsndfile1-dev fonts-comfortaa
 
-.PHONY: all run test build deps asset-deps assets bench record-replays format check-format clean
+.PHONY: all run test build configure deps asset-deps assets bench record-replays format check-format clean
 
 all: build
 
@@ -19,11 +22,15 @@ deps:
 asset-deps:
 	@tools/install-packages.sh $(PACKAGES) $(ASSET_PACKAGES)
 
-build: deps
+configure: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# Playing needs only the game and the sound-device probe, not the tests.
+run: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target vorlusk vorlusk-audio-probe
 	@tools/run-game.sh $(BUILD_DIR)/vorlusk $(BUILD_DIR)/vorlusk-audio-probe
 
 test: build
