@@ -46,20 +46,23 @@ std::vector<Asset> assets() {
     };
 }
 
+// Renders and writes one asset, then reports its levels as decoded from the written file.
 std::string build(const Asset& asset, const std::filesystem::path& dir) {
     const snd::Stereo sound = asset.render();
     const std::string path = (dir / asset.file).string();
-    double peakDb = snd::gainToDb(snd::peak(sound));
     if (asset.format == Format::Wav) {
         snd::writeWav(path, sound);
     } else {
         // MP3 decoders may overshoot slightly; keep a margin under -1 dBFS.
-        peakDb = snd::writeMp3(path, sound, asset.kbps, -1.2);
+        snd::writeMp3(path, sound, asset.kbps, -1.2);
     }
+    const snd::Stereo heard = snd::readAudio(path);
     char line[256];
-    std::snprintf(line, sizeof line, "%-28s %7.2f s  peak %6.2f dBFS  rms %6.2f dBFS\n", asset.file,
-                  static_cast<double>(sound.size()) / snd::kRate, peakDb,
-                  snd::gainToDb(snd::rms(sound)));
+    std::snprintf(line, sizeof line,
+                  "%-28s %7.2f s  peak %6.2f dBFS  rms %6.2f dBFS  loudest 200 ms %6.2f dBFS\n",
+                  asset.file, static_cast<double>(sound.size()) / snd::kRate,
+                  snd::gainToDb(snd::peak(heard)), snd::gainToDb(snd::rms(heard)),
+                  snd::gainToDb(snd::loudestWindowRms(heard, 0.2)));
     return line;
 }
 

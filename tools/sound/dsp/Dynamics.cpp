@@ -143,10 +143,10 @@ double measureDb(const Stereo& s, Measure measure) {
 void master(Stereo& s, double targetDb, Measure measure, double ceilingDb) {
     const double ceiling = dbToGain(ceilingDb);
     // Limiting lowers the RMS a little, so aim again a few times.
-    for (int pass = 0; pass < 4; ++pass) {
+    for (int pass = 0; pass < 8; ++pass) {
         const double gain = dbToGain(targetDb - measureDb(s, measure));
         s.scale(static_cast<float>(gain));
-        limit(s, ceiling);
+        limit(s, ceiling, 0.003, 0.05);
     }
 }
 

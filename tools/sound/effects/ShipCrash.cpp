@@ -48,18 +48,19 @@ void impact(Stereo& out, Rng& rng) {
 
 // Pieces bounce ever more quietly and more often as they come to rest.
 void debris(Stereo& out, Rng& rng) {
-    for (int piece = 0; piece < 7; ++piece) {
-        double t = rng.range(0.08, 0.5);
-        double gap = rng.range(0.18, 0.4);
-        double level = rng.range(0.3, 0.6);
+    // Some pieces land late, having been thrown high: the clatter goes on after the impact.
+    for (int piece = 0; piece < 11; ++piece) {
+        double t = piece < 6 ? rng.range(0.08, 0.5) : rng.range(0.6, 1.4);
+        double gap = rng.range(0.16, 0.36);
+        double level = rng.range(0.3, 0.6) * (piece < 6 ? 1.0 : 0.7);
         const double base = rng.range(900.0, 3200.0);
         const auto pan = static_cast<float>(rng.range(-0.9, 0.9));
-        while (t < 2.3 && level > 0.03) {
+        while (t < 2.4 && level > 0.02) {
             out.mixMono(metal(rng, base * rng.range(0.97, 1.03), 3, 0.12, 0.15), frames(t),
                         static_cast<float>(level), pan);
             t += gap;
-            gap *= rng.range(0.6, 0.8);
-            level *= rng.range(0.6, 0.8);
+            gap *= rng.range(0.65, 0.85);
+            level *= rng.range(0.65, 0.82);
         }
     }
 }
@@ -74,7 +75,7 @@ void scrape(Stereo& out, Rng& rng) {
         s[i] = static_cast<float>(tone.band(rng.noise(), 1600.0 - 500.0 * t, 3.0) * grit *
                                   fadeIn(t, 0.15) * decayTo60(t, 1.4));
     }
-    out.mixMono(s, frames(0.15), 0.5f, 0.2f);
+    out.mixMono(s, frames(0.15), 0.8f, 0.2f);
 }
 
 } // namespace
@@ -92,7 +93,7 @@ Stereo shipCrash() {
     out.mix(room, 0, 0.3f);
     out.resize(n);
     fadeOut(out, 0.35);
-    master(out, -13.0, Measure::Loudest200ms, -2.0);
+    master(out, -14.0, Measure::Loudest200ms, -2.0);
     return out;
 }
 

@@ -81,6 +81,15 @@ Motif makeMotif(const MelodyStyle& style, Rng& rng) {
     return m;
 }
 
+// The same rhythm with the melody's rises turned into falls: related, yet not a repeat.
+Motif mirror(const Motif& m) {
+    Motif out = m;
+    for (int& move : out.moves) {
+        move = -move;
+    }
+    return out;
+}
+
 int nearestChordTone(int degree, int root, bool sevenths, int preferDirection) {
     for (int d = 0; d < 4; ++d) {
         const int first = degree + (preferDirection >= 0 ? d : -d);
@@ -180,14 +189,21 @@ std::vector<MelodyNote> composeMelody(const MelodyStyle& style, const std::vecto
     Writer writer(style, chords, sevenths, scale);
     const int bars = static_cast<int>(chords.size());
     const int slots = std::max(1, bars / 2);
+    // Eight two-bar slots make a 16-bar theme: call, call a step higher, answer, the call
+    // mirrored; then again with a new turn, and home. Shorter sections use the start of it.
+    const Motif mirrored = mirror(call);
     for (int slot = 0; slot < slots; ++slot) {
         const int bar = slot * 2;
         if (slot == slots - 1) {
             // The last two bars: the call's first bar, then a long note home.
             writer.place(call, bar, writer.startFor(bar, home), kStepsPerBar);
             writer.resolve((bar + 1) * kStepsPerBar, 12);
+        } else if (slot % 4 == 1) {
+            writer.place(call, bar, writer.startFor(bar, home + 1));
         } else if (slot % 4 == 2) {
             writer.place(slot % 8 == 2 ? answer : turn, bar, writer.startFor(bar, home + 2));
+        } else if (slot % 4 == 3) {
+            writer.place(mirrored, bar, writer.startFor(bar, home + 3));
         } else {
             writer.place(call, bar, writer.startFor(bar, home));
         }

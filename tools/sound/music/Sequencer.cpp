@@ -130,7 +130,9 @@ class Performer {
             }
             if (s < fillFrom) {
                 if (float v = velocity(g.hat[i]); v > 0.0f) {
-                    hit(hat(song_.kit, false, rng_), bar, s, 0.32f * v, 0.3f);
+                    // A drummer never strikes two hats alike.
+                    const auto human = static_cast<float>(rng_.range(0.85, 1.1));
+                    hit(hat(song_.kit, false, rng_), bar, s, 0.32f * v * human, 0.3f);
                 }
                 if (float v = velocity(g.openHat[i]); v > 0.0f) {
                     hit(hat(song_.kit, true, rng_), bar, s, 0.28f * v, -0.25f);
@@ -139,7 +141,20 @@ class Performer {
         }
         if (fillFrom < kSteps) {
             playFill(bar);
+        } else if (!rolling && section.drums >= 2 && (barInSection + 1) % 4 == 0) {
+            pickup(bar);
         }
+    }
+
+    // A light pickup closing every fourth bar, so long sections keep moving between fills.
+    void pickup(int bar) {
+        if (song_.tomFills) {
+            hit(tom(song_.kit, 1.6, rng_), bar, 14, 0.45f, 0.3f);
+            hit(tom(song_.kit, 1.2, rng_), bar, 15, 0.5f, -0.3f);
+            return;
+        }
+        hit(snare(song_.kit, rng_), bar, 14, 0.3f, 0.0f);
+        hit(snare(song_.kit, rng_), bar, 15, 0.45f, 0.0f);
     }
 
     // The last half bar before a new section: toms tumbling down or a snare flurry.
