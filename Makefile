@@ -41,8 +41,10 @@ record-replays: build
 	@cd data && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VORLUSK_RECORD_REPLAYS=1 \
 	    ../$(BUILD_DIR)/tests/vorlusk-tests --gtest_filter='ReplayTest.*'
 
+# Five runs of each benchmark, reported as mean, median and spread.
 bench: build
-	@$(BUILD_DIR)/bench/vorlusk-bench
+	@$(BUILD_DIR)/bench/vorlusk-bench --benchmark_repetitions=5 \
+	    --benchmark_report_aggregates_only=true
 
 assets: asset-deps
 	@cmake -S . -B $(ASSET_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVORLUSK_TESTS=OFF \
