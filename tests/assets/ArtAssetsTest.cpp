@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -208,6 +209,124 @@ TEST(ArtAssets, CarpetKeyColourOccursOnlyInItsCorner) {
         }
     }
     EXPECT_EQ(matches, 1);
+}
+
+namespace {
+
+// The bars a patch of carpet must clear under each text. Light blue has a luminance of 0.49 and
+// dark red 0.06, so no ground can be far from both in lightness: the carpet keeps to middle
+// tones between them, and the rest is left to colour. The blue must give twice the light of its
+// ground (luminance ratio with the usual 0.05 of flare), the red lie under a ground lighter than
+// itself by a third of that ratio, and both differ from the ground by a plainly other colour.
+constexpr double kBlueRatio = 2.0;
+constexpr double kBlueDelta = 50;
+constexpr double kRedRatio = 1.35;
+constexpr double kRedDelta = 45;
+// The share of patches that may fall short: those on the dark outlines of small ornaments, where
+// a letter's stroke crosses a thin line and goes on. (The madder and indigo carpet that came
+// before left 95% of itself under the red's bar and 1.5% under the blue's.)
+constexpr double kStrayShare = 0.005;
+
+// How a text colour stands out from the carpet under it, judged over blocks of 8x8 pixels, about
+// the width of a letter's stroke: the luminance ratio in the sense the text needs (the blue HUD
+// is lighter than its ground, the red warning darker; below 1 the ground has crossed over) and
+// the CIE76 colour difference, which is what lets the dark red read by its hue.
+struct TextOnCarpet {
+    std::vector<double> ratio;
+    std::vector<double> delta;
+};
+
+double linear(double channel) {
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double luminance(const double rgb[3]) {
+    return 0.2126 * linear(rgb[0]) + 0.7152 * linear(rgb[1]) + 0.0722 * linear(rgb[2]);
+}
+
+void toLab(const double rgb[3], double lab[3]) {
+    const double r = linear(rgb[0]);
+    const double g = linear(rgb[1]);
+    const double b = linear(rgb[2]);
+    const double xyz[3] = {(0.4124 * r + 0.3576 * g + 0.1805 * b) / 0.95047,
+                           0.2126 * r + 0.7152 * g + 0.0722 * b,
+                           (0.0193 * r + 0.1192 * g + 0.9505 * b) / 1.08883};
+    double f[3];
+    for (int i = 0; i < 3; ++i) {
+        f[i] = xyz[i] > 216.0 / 24389.0 ? std::cbrt(xyz[i]) : (24389.0 / 27.0 * xyz[i] + 16) / 116;
+    }
+    lab[0] = 116 * f[1] - 16;
+    lab[1] = 500 * (f[0] - f[1]);
+    lab[2] = 200 * (f[1] - f[2]);
+}
+
+TextOnCarpet textOnCarpet(const Image& im, const double text[3], bool lightText) {
+    const int block = 8;
+    const double textLum = luminance(text);
+    double textLab[3];
+    toLab(text, textLab);
+    TextOnCarpet result;
+    // One tile holds every picture the scrolling can bring under a text.
+    for (int by = 0; by + block <= 1328; by += block) {
+        for (int bx = 0; bx + block <= 3200; bx += block) {
+            double mean[3] = {0, 0, 0};
+            for (int y = by; y < by + block; ++y) {
+                for (int x = bx; x < bx + block; ++x) {
+                    for (int c = 0; c < 3; ++c) {
+                        mean[c] += im.at(x, y)[c] / double(block * block);
+                    }
+                }
+            }
+            const double groundLum = luminance(mean);
+            result.ratio.push_back(lightText ? (textLum + 0.05) / (groundLum + 0.05)
+                                             : (groundLum + 0.05) / (textLum + 0.05));
+            double lab[3];
+            toLab(mean, lab);
+            result.delta.push_back(
+                std::hypot(lab[0] - textLab[0], lab[1] - textLab[1], lab[2] - textLab[2]));
+        }
+    }
+    return result;
+}
+
+double percentile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    return values[std::size_t(p * double(values.size() - 1))];
+}
+
+} // namespace
+
+// The HUD writes in light blue, and when time is up with frozen jets the time and the blinking
+// "Clear your Jets!" turn dark red; both are drawn straight onto whatever part of the carpet has
+// scrolled beneath them. Both must stand out everywhere but on a few stray blocks: the blue a
+// clear step lighter than its ground, the red a step darker, and both far from its colour.
+TEST(ArtAssets, CarpetLetsTheHudAndTheJetWarningRead) {
+    const Image im = load("Sprite_Sheet/BG_Carpet.jpg");
+    ASSERT_EQ(im.w, 4480);
+    struct Ink {
+        const char* name;
+        double rgb[3];
+        bool light;
+        double minRatio;
+        double minDelta;
+    };
+    const Ink inks[2] = {{"HUD light blue", {82, 197, 255}, true, kBlueRatio, kBlueDelta},
+                         {"warning dark red", {144, 0, 0}, false, kRedRatio, kRedDelta}};
+    for (const Ink& ink : inks) {
+        SCOPED_TRACE(ink.name);
+        const TextOnCarpet t = textOnCarpet(im, ink.rgb, ink.light);
+        std::size_t poor = 0;
+        for (std::size_t i = 0; i < t.ratio.size(); ++i) {
+            poor += t.ratio[i] < ink.minRatio || t.delta[i] < ink.minDelta;
+        }
+        std::printf("[ carpet   ] %s: ratio worst 1%% %.2f, median %.2f; dE worst 1%% %.1f, "
+                    "median %.1f; blocks under the bar %.3f%%\n",
+                    ink.name, percentile(t.ratio, 0.01), percentile(t.ratio, 0.5),
+                    percentile(t.delta, 0.01), percentile(t.delta, 0.5),
+                    100.0 * double(poor) / double(t.ratio.size()));
+        EXPECT_LE(double(poor), kStrayShare * double(t.ratio.size()));
+    }
 }
 
 // The arrival ends on the ship sprite and the launch starts from it: every boost frame must

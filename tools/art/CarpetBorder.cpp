@@ -1,4 +1,4 @@
-// The rug's border: narrow guard stripes either side of a wide indigo band with a flowering vine.
+// The rug's border: narrow guard stripes either side of a wide tobacco band with a flowering vine.
 #include "CarpetDesign.h"
 
 #include "CarpetMotifs.h"
@@ -18,9 +18,9 @@ void band(cairo_t* cr, double length, double from, double width, const Rgb& colo
 }
 
 void outerGuard(cairo_t* cr, double length) {
-    band(cr, length, 0, kOuterGuard, kIndigo);
-    band(cr, length, 4, 12, kSaffron);
-    // Reciprocal teeth: madder triangles biting into the saffron stripe.
+    band(cr, length, 0, kOuterGuard, kSpruce);
+    band(cr, length, 4, 12, kOchre);
+    // Reciprocal teeth: spruce triangles biting into the ochre stripe.
     const double tooth = 12;
     for (double s = 4; s + tooth < length - 4; s += tooth) {
         cairo_move_to(cr, s, 16);
@@ -28,7 +28,7 @@ void outerGuard(cairo_t* cr, double length) {
         cairo_line_to(cr, s + tooth, 16);
         cairo_close_path(cr);
     }
-    setColour(cr, kMadderDeep);
+    setColour(cr, kSpruce);
     cairo_fill(cr);
     band(cr, length, 3, 1.5, kWoolInk);
     band(cr, length, 16, 1.5, kWoolInk);
@@ -47,55 +47,57 @@ void vine(cairo_t* cr, double length) {
         cairo_line_to(cr, s, yAt(s));
     }
     setColour(cr, kWoolInk);
-    cairo_set_line_width(cr, 6);
+    cairo_set_line_width(cr, 5);
     cairo_stroke_preserve(cr);
-    setColour(cr, kSaffron);
+    setColour(cr, kOchre);
     cairo_set_line_width(cr, 3);
     cairo_stroke(cr);
     for (int i = 0; i < halves; ++i) {
         const double crest = from + half * (i + 0.5);
         const double side = i % 2 == 0 ? 1.0 : -1.0;
         // A flower sits in the hollow of each wave, a pair of leaves where the vine crosses.
-        const Rgb petal = i % 4 < 2 ? kMadder : kIvory;
-        rosette(cr, crest, mid - side * 14, 17, 8, petal, kSaffron, M_PI / 8 * (i % 2));
+        // Only the flowers' hearts keep a dot of rose.
+        const Rgb petal = i % 4 < 2 ? kSage : kWheat;
+        rosette(cr, crest, mid - side * 14, 17, 8, petal, kRose, M_PI / 8 * (i % 2));
         const double cross = from + half * i;
         if (i > 0) {
-            leaf(cr, cross, mid, -M_PI / 2 - 0.6 * side, 22, 6, kTealDye);
-            leaf(cr, cross, mid, M_PI / 2 - 0.6 * side, 22, 6, kTealDye);
+            leaf(cr, cross, mid, -M_PI / 2 - 0.6 * side, 22, 6, kSpruce);
+            leaf(cr, cross, mid, M_PI / 2 - 0.6 * side, 22, 6, kSpruce);
         }
         ellipsePath(cr, crest, mid + side * 30, 3.5, 3.5);
-        woolShape(cr, kIvory, 1.2);
+        woolShape(cr, kWheat, 1.2);
     }
 }
 
 void mainBorder(cairo_t* cr, double length) {
-    band(cr, length, kOuterGuard, kMainBorder, kIndigo);
-    band(cr, length, kOuterGuard + 4, 1.5, kIndigoLight);
-    band(cr, length, kOuterGuard + kMainBorder - 5.5, 1.5, kIndigoLight);
+    band(cr, length, kOuterGuard, kMainBorder, kTobacco);
+    band(cr, length, kOuterGuard + 4, 1.5, kOchre);
+    band(cr, length, kOuterGuard + kMainBorder - 5.5, 1.5, kOchre);
     vine(cr, length);
 }
 
 void innerGuard(cairo_t* cr, double length) {
     const double top = kOuterGuard + kMainBorder;
-    band(cr, length, top, kInnerGuard, kIvory);
-    band(cr, length, top + 3, kInnerGuard - 6, kRust);
+    band(cr, length, top, kInnerGuard, kWheat);
+    band(cr, length, top + 3, kInnerGuard - 6, kSpruce);
+    // A dark line along the outer edge only: the field's outline already runs along the inner
+    // one, and two dark lines side by side would swallow a dark red word.
     band(cr, length, top + 2, 1.5, kWoolInk);
-    band(cr, length, top + kInnerGuard - 3.5, 1.5, kWoolInk);
     for (double s = top + 12; s < length - top; s += 26) {
-        rosette(cr, s, top + kInnerGuard / 2, 6, 4, kSaffron, kIndigo, M_PI / 4);
+        rosette(cr, s, top + kInnerGuard / 2, 6, 4, kWheat, kOchre, M_PI / 4);
     }
 }
 
 void cornerBlock(cairo_t* cr) {
     const double c = kOuterGuard + kMainBorder / 2;
     cairo_rectangle(cr, kOuterGuard, kOuterGuard, kMainBorder, kMainBorder);
-    setColour(cr, kIndigo);
+    setColour(cr, kSpruce);
     cairo_fill(cr);
     diamondPath(cr, c, c, 44, 44);
-    woolShape(cr, kMadderDeep, 2);
+    woolShape(cr, kOchre, 2);
     diamondPath(cr, c, c, 34, 34);
-    woolShape(cr, kMadder, 1.5);
-    rosette(cr, c, c, 24, 8, kIvory, kSaffron);
+    woolShape(cr, kTobacco, 1.5);
+    rosette(cr, c, c, 24, 8, kWheat, kRose);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The rug's edges: dark floor between rugs, fringes at the short ends, bound long edges.
+// The rug's edges: the floor between rugs, fringes at the short ends, bound long edges.
 #include "CarpetDesign.h"
 
 #include "CarpetPalette.h"
@@ -31,10 +31,12 @@ void fringe(cairo_t* cr, double rugEdge, double outward, Random& rng) {
                 cairo_curve_to(cr, knotX + outward * 8, knotY + spread * 0.8, x1 - outward * 6,
                                knotY + spread + sway, x1, knotY + spread + sway * 1.5);
                 if (pass == 0) {
-                    setColour(cr, kWoolInk);
+                    // A shadow under each thread, only a little darker than the floor: the
+                    // fringe is wide enough for a word to land on it.
+                    setColour(cr, darker(kFloor, 0.3));
                     cairo_set_line_width(cr, 3.4);
                 } else {
-                    setColour(cr, mix(kIvory, kSaffron, rng.range(0.0, 0.35)));
+                    setColour(cr, mix(kWheat, kOchre, rng.range(0.0, 0.35)));
                     cairo_set_line_width(cr, 1.8);
                 }
                 cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -46,7 +48,7 @@ void fringe(cairo_t* cr, double rugEdge, double outward, Random& rng) {
         cairo_scale(cr, 3.5, 5.5);
         cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
         cairo_restore(cr);
-        setColour(cr, darker(kIvory, 0.1));
+        setColour(cr, darker(kWheat, 0.1));
         cairo_fill_preserve(cr);
         setColour(cr, kWoolInk);
         cairo_set_line_width(cr, 1.5);
@@ -55,12 +57,12 @@ void fringe(cairo_t* cr, double rugEdge, double outward, Random& rng) {
 }
 
 void kilim(cairo_t* cr, double x) {
-    // Flat weave: madder ground, two thin indigo and saffron stripes.
+    // Flat weave: camel ground, two thin spruce stripes either side of a rose one.
     cairo_rectangle(cr, x, kPileTop, kKilimBand, kPileBottom - kPileTop);
-    setColour(cr, kMadderDeep);
+    setColour(cr, kCamel);
     cairo_fill(cr);
     const double stripes[3][2] = {{3, 2}, {7, 2}, {11, 2}};
-    const Rgb colours[3] = {kIndigo, kSaffron, kIndigo};
+    const Rgb colours[3] = {kSpruce, kRose, kSpruce};
     for (int i = 0; i < 3; ++i) {
         cairo_rectangle(cr, x + stripes[i][0], kPileTop, stripes[i][1], kPileBottom - kPileTop);
         setColour(cr, colours[i]);
@@ -69,15 +71,15 @@ void kilim(cairo_t* cr, double x) {
 }
 
 void selvedge(cairo_t* cr, double y) {
-    // The long edges are wrapped in dark wool, stitched over in short slanting turns.
+    // The long edges are wrapped in umber wool, stitched over in short slanting turns.
     cairo_rectangle(cr, kFringe, y, 3200 - 2 * kFringe, kPileTop);
-    setColour(cr, kWalnut);
+    setColour(cr, kUmber);
     cairo_fill(cr);
     for (double x = kFringe; x < 3200 - kFringe; x += 4) {
         cairo_move_to(cr, x, y + 1);
         cairo_line_to(cr, x + 3, y + kPileTop - 1);
     }
-    setColour(cr, darker(kWalnut, 0.45));
+    setColour(cr, darker(kUmber, 0.3));
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
 }

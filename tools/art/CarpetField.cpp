@@ -1,4 +1,4 @@
-// The rug's field: a madder ground under a flowered lattice, with medallions and corner pieces.
+// The rug's field: an olive ground under a flowered lattice, with medallions and corner pieces.
 #include "CarpetDesign.h"
 
 #include "CarpetMotifs.h"
@@ -20,14 +20,14 @@ constexpr double kMidY = (kTop + kBottom) / 2;
 
 void lattice(cairo_t* cr) {
     const double step = 84;
-    setColour(cr, kMadder);
+    setColour(cr, kOlive);
     cairo_paint(cr);
     // Two families of diagonals: x - y = a0 + n * step and x + y = b0 + m * step.
     const double a0 = kLeft - kTop;
     const double b0 = kLeft + kTop;
     const int reach = static_cast<int>((kRight - kLeft + kBottom - kTop) / step) + 2;
     cairo_set_line_width(cr, 3);
-    setColour(cr, kMadderDeep);
+    setColour(cr, kOchre);
     for (int n = -reach; n <= reach; ++n) {
         const double a = a0 + n * step;
         cairo_move_to(cr, kTop - 10 + a, kTop - 10);
@@ -38,7 +38,7 @@ void lattice(cairo_t* cr) {
     }
     cairo_stroke(cr);
     // Dots where the diagonals cross, flowers in the diamonds; colours follow a fixed cycle.
-    const Rgb petals[4] = {kIndigo, kIvory, kSaffron, kTealDye};
+    const Rgb petals[4] = {kSpruce, kWheat, kOchre, kSage};
     for (int twice = 0; twice < 2; ++twice) {
         const double offset = twice * 0.5;
         for (int n = -2 * reach; n <= 2 * reach; ++n) {
@@ -52,10 +52,10 @@ void lattice(cairo_t* cr) {
                 }
                 if (twice == 0) {
                     ellipsePath(cr, x, y, 4, 4);
-                    woolShape(cr, kSaffron, 1.2);
+                    woolShape(cr, kWheat, 1.2);
                 } else {
                     const int k = ((n + m) % 4 + 4) % 4;
-                    rosette(cr, x, y, 12, 4, petals[k], kMadderDeep, M_PI / 4);
+                    rosette(cr, x, y, 12, 4, petals[k], kRose, M_PI / 4);
                 }
             }
         }
@@ -64,58 +64,58 @@ void lattice(cairo_t* cr) {
 
 void medallion(cairo_t* cr, double cx, double cy, double rx, double ry) {
     lobedPath(cr, cx, cy, rx * 1.03, ry * 1.03, 16, 0.12, M_PI / 2);
-    woolShape(cr, kIvory, 3);
+    woolShape(cr, kWheat, 2);
     lobedPath(cr, cx, cy, rx, ry, 16, 0.12, M_PI / 2);
-    woolShape(cr, kIndigo, 2);
-    // A ring of small flowers on the indigo.
+    woolShape(cr, kSpruce, 2);
+    // A ring of small flowers on the spruce.
     for (int i = 0; i < 24; ++i) {
         const double a = 2 * M_PI * i / 24;
         rosette(cr, cx + rx * 0.84 * std::cos(a), cy + ry * 0.84 * std::sin(a), 14, 6,
-                i % 2 ? kIvory : kMadder, kSaffron, a);
+                i % 2 ? kWheat : kOchre, kRose, a);
     }
     lobedPath(cr, cx, cy, rx * 0.7, ry * 0.7, 8, 0.2, M_PI / 2);
-    woolShape(cr, kSaffron, 3);
+    woolShape(cr, kOchre, 2);
     lobedPath(cr, cx, cy, rx * 0.62, ry * 0.62, 8, 0.2, M_PI / 2);
-    woolShape(cr, kMadder, 2);
+    woolShape(cr, kTobacco, 2);
     for (int i = 0; i < 16; ++i) {
         const double a = 2 * M_PI * i / 16 + M_PI / 16;
         leaf(cr, cx + rx * 0.3 * std::cos(a), cy + ry * 0.3 * std::sin(a), a, rx * 0.22, 9,
-             i % 2 ? kTealDye : kIndigoLight);
+             i % 2 ? kSpruce : kSage);
     }
     starPath(cr, cx, cy, rx * 0.32, rx * 0.2, 8);
-    woolShape(cr, kIndigo, 3);
+    woolShape(cr, kSpruce, 2);
     starPath(cr, cx, cy, rx * 0.22, rx * 0.14, 8, M_PI / 8);
-    woolShape(cr, kIvory, 2);
-    rosette(cr, cx, cy, rx * 0.12, 12, kMadder, kSaffron);
+    woolShape(cr, kWheat, 2);
+    rosette(cr, cx, cy, rx * 0.12, 12, kSage, kOchre);
 }
 
 void pendant(cairo_t* cr, double x, double y, double dir, double size) {
     // A lozenge and a finial hanging from the medallion along its axis.
     diamondPath(cr, x, y + dir * size * 0.6, size * 0.45, size * 0.7);
-    woolShape(cr, kIvory, 3);
+    woolShape(cr, kWheat, 2);
     diamondPath(cr, x, y + dir * size * 0.6, size * 0.35, size * 0.58);
-    woolShape(cr, kIndigo, 2);
-    rosette(cr, x, y + dir * size * 0.6, size * 0.2, 6, kSaffron, kMadder);
+    woolShape(cr, kSpruce, 2);
+    rosette(cr, x, y + dir * size * 0.6, size * 0.2, 6, kOchre, kRose);
     ellipsePath(cr, x, y + dir * size * 1.45, size * 0.16, size * 0.16);
-    woolShape(cr, kSaffron, 2);
+    woolShape(cr, kOchre, 2);
 }
 
 void sideMedallion(cairo_t* cr, double cx, double cy, double r) {
     starPath(cr, cx, cy, r, r * 0.78, 8, M_PI / 8);
-    woolShape(cr, kIvory, 3);
+    woolShape(cr, kWheat, 2);
     starPath(cr, cx, cy, r * 0.93, r * 0.71, 8, M_PI / 8);
-    woolShape(cr, kTealDye, 2);
+    woolShape(cr, kSpruce, 2);
     lobedPath(cr, cx, cy, r * 0.62, r * 0.62, 8, 0.18);
-    woolShape(cr, kSaffron, 2.5);
+    woolShape(cr, kOchre, 2);
     lobedPath(cr, cx, cy, r * 0.52, r * 0.52, 8, 0.18);
-    woolShape(cr, kMadderDeep, 2);
+    woolShape(cr, kTobacco, 2);
     for (int i = 0; i < 8; ++i) {
         const double a = 2 * M_PI * i / 8;
         rosette(cr, cx + r * 0.77 * std::cos(a + M_PI / 8), cy + r * 0.77 * std::sin(a + M_PI / 8),
-                13, 6, kIvory, kMadder);
+                13, 6, kWheat, kRose);
     }
-    rosette(cr, cx, cy, r * 0.36, 8, kIvory, kSaffron);
-    rosette(cr, cx, cy, r * 0.16, 8, kIndigo, kMadder, M_PI / 8);
+    rosette(cr, cx, cy, r * 0.36, 8, kWheat, kOchre);
+    rosette(cr, cx, cy, r * 0.16, 8, kSage, kOchre, M_PI / 8);
 }
 
 void cornerPieces(cairo_t* cr) {

@@ -72,6 +72,8 @@ void woolShape(cairo_t* cr, const Rgb& fill, double line) {
 void rosette(cairo_t* cr, double cx, double cy, double r, int petals, const Rgb& petal,
              const Rgb& heart, double turn) {
     const double spread = M_PI / petals * 0.95;
+    // Big flowers keep a thin outline: a thick dark ring would swallow a dark red word.
+    const double outline = std::clamp(r * 0.08, 1.0, 2.0);
     for (int i = 0; i < petals; ++i) {
         const double a = turn + 2 * M_PI * i / petals;
         const double tx = cx + r * std::cos(a);
@@ -84,10 +86,10 @@ void rosette(cairo_t* cr, double cx, double cy, double r, int petals, const Rgb&
                        ty + r * 0.25 * std::sin(a + M_PI / 2), cx + r * 0.75 * std::cos(a + spread),
                        cy + r * 0.75 * std::sin(a + spread), cx, cy);
         cairo_close_path(cr);
-        woolShape(cr, petal, std::max(1.0, r * 0.08));
+        woolShape(cr, petal, outline);
     }
     ellipsePath(cr, cx, cy, r * 0.32, r * 0.32);
-    woolShape(cr, heart, std::max(1.0, r * 0.07));
+    woolShape(cr, heart, outline);
 }
 
 void leaf(cairo_t* cr, double x, double y, double angle, double length, double width,

@@ -5,18 +5,22 @@
 
 namespace art {
 
-// Deep, warm, muted dyes: the sprites and the blue score text must stay easy to see on them.
-inline const Rgb kFloor = rgb255(30, 20, 17);
-inline const Rgb kMadder = rgb255(118, 30, 34);
-inline const Rgb kMadderDeep = rgb255(78, 18, 24);
-inline const Rgb kIndigo = rgb255(28, 34, 66);
-inline const Rgb kIndigoLight = rgb255(50, 62, 104);
-inline const Rgb kSaffron = rgb255(176, 128, 54);
-inline const Rgb kIvory = rgb255(172, 152, 116);
-inline const Rgb kTealDye = rgb255(34, 90, 84);
-inline const Rgb kRust = rgb255(150, 66, 38);
-inline const Rgb kWalnut = rgb255(54, 32, 26);
-inline const Rgb kWoolInk = rgb255(30, 16, 16);
+// Every text the game writes lands on the carpet somewhere as it scrolls: the HUD in light blue
+// and, when time is up with frozen jets, the time and "Clear your Jets!" in dark red. So the dyes
+// keep to middle tones, lighter than the red and darker than the blue, in hues far from both:
+// olive, spruce, tobacco and ochre carry the large areas, the darkest wool only thin outlines,
+// and madder, faded to rose, only the hearts of small flowers.
+inline const Rgb kFloor = rgb255(112, 102, 80);
+inline const Rgb kOlive = rgb255(108, 116, 60);
+inline const Rgb kSpruce = rgb255(70, 122, 86);
+inline const Rgb kTobacco = rgb255(134, 106, 64);
+inline const Rgb kOchre = rgb255(158, 118, 52);
+inline const Rgb kWheat = rgb255(142, 128, 94);
+inline const Rgb kSage = rgb255(114, 128, 96);
+inline const Rgb kCamel = rgb255(136, 112, 72);
+inline const Rgb kUmber = rgb255(124, 108, 74);
+inline const Rgb kRose = rgb255(170, 92, 80);
+inline const Rgb kWoolInk = rgb255(62, 54, 36);
 
 // One rug fills one tile; its neighbours lie edge to edge with it.
 constexpr double kFringe = 32;    // loose warp threads at each short end

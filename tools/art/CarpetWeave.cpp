@@ -95,7 +95,7 @@ std::vector<std::uint8_t> weaveTile(cairo_surface_t* design) {
                 // Worn patches: paler, greyer, the pile flattened.
                 const double wear = std::max(0.0, wrappedNoise(x, y, 20, 8, 13) * 0.7 +
                                                       wrappedNoise(x, y, 40, 16, 17) * 0.3 - 0.55);
-                light *= 1.0 + 0.35 * wear;
+                light *= 1.0 + 0.25 * wear;
                 grey = 0.9 * wear;
                 rgb[0] *= 1.0 + 0.08 * abrash[x];
                 rgb[1] *= 1.0 + 0.03 * abrash[x];

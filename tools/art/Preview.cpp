@@ -1,11 +1,14 @@
 // Lays the generated pictures out as the game shows them, so a person can judge them by eye:
-// a mock screen, close-ups of the ship's jets, the creatures, both sheets and the whole carpet.
+// a mock screen, close-ups of the ship's jets, the creatures, both sheets, the whole carpet, and
+// the HUD and jet warning written over many parts of the carpet.
 #define SDL_MAIN_HANDLED
 #include "Paint.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <SDL_ttf.h>
 #include <cairo.h>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -15,6 +18,12 @@
 namespace {
 
 std::string gData;
+TTF_Font* gFont = nullptr;
+
+// The game's two text colours: the HUD's light blue, and the dark red of the time running out
+// with frozen jets and of the "Clear your Jets!" banner.
+const SDL_Color kHudBlue = {82, 197, 255, 255};
+const SDL_Color kWarningRed = {144, 0, 0, 255};
 
 cairo_surface_t* png(const std::string& name) {
     cairo_surface_t* s = cairo_image_surface_create_from_png((gData + "/" + name).c_str());
@@ -55,6 +64,49 @@ void save(cairo_surface_t* s, const std::string& out, const std::string& name) {
     cairo_surface_write_to_png(s, (out + "/" + name).c_str());
 }
 
+// Writes one line as the game does (solid, unsmoothed glyphs) at (x, y); returns its size.
+void write(cairo_t* cr, const char* text, SDL_Color colour, double x, double y, int* w = nullptr,
+           int* h = nullptr) {
+    SDL_Surface* solid = TTF_RenderText_Solid(gFont, text, colour);
+    if (solid == nullptr) {
+        throw std::runtime_error(std::string("cannot write text: ") + TTF_GetError());
+    }
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(solid, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(solid);
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, argb->w, argb->h);
+    cairo_surface_flush(s);
+    unsigned char* dst = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    for (int row = 0; row < argb->h; ++row) {
+        const auto* src = reinterpret_cast<const Uint32*>(
+            static_cast<unsigned char*>(argb->pixels) + row * argb->pitch);
+        auto* out = reinterpret_cast<std::uint32_t*>(dst + row * stride);
+        for (int col = 0; col < argb->w; ++col) {
+            // The glyphs are fully opaque or fully clear, so premultiplying only clears the rest.
+            out[col] = (src[col] >> 24) == 0 ? 0u : src[col];
+        }
+    }
+    cairo_surface_mark_dirty(s);
+    cairo_set_source_surface(cr, s, x, y);
+    cairo_paint(cr);
+    if (w != nullptr) {
+        *w = argb->w;
+    }
+    if (h != nullptr) {
+        *h = argb->h;
+    }
+    cairo_surface_destroy(s);
+    SDL_FreeSurface(argb);
+}
+
+// The HUD in the top-left corner as the game draws it, the time in red when it has run out.
+void hud(cairo_t* cr, double x, double y, bool warning) {
+    write(cr, "Speed: 1.0", kHudBlue, x + 5, y + 5);
+    write(cr, warning ? "Time: 0.0" : "Time: 99.5", warning ? kWarningRed : kHudBlue, x + 5,
+          y + 40);
+    write(cr, "Score: 120", kHudBlue, x + 5, y + 75);
+}
+
 // The screen as the game would draw it with the carpet scrolled to (cx, cy).
 cairo_surface_t* screen(cairo_surface_t* rug, double cx, double cy, const char* jets[4]) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1280, 720);
@@ -76,11 +128,48 @@ cairo_surface_t* screen(cairo_surface_t* rug, double cx, double cy, const char* 
             put(cr, std::string("Sprite_Sheet/") + jets[i] + ".png", 594, 309);
         }
     }
-    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-    cairo_set_font_size(cr, 30);
-    cairo_set_source_rgb(cr, 82 / 255.0, 197 / 255.0, 1.0);
-    cairo_move_to(cr, 16, 40);
-    cairo_show_text(cr, "Score 12450   Lives 3");
+    hud(cr, 0, 0, true);
+    // The banner sits centred with its bottom on the ship's top edge.
+    int w = 0;
+    int h = 0;
+    cairo_surface_t* probe = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+    cairo_t* pc = cairo_create(probe);
+    write(pc, "Clear your Jets!", kWarningRed, 0, 0, &w, &h);
+    cairo_destroy(pc);
+    cairo_surface_destroy(probe);
+    write(cr, "Clear your Jets!", kWarningRed, (1280 - w) / 2, 309 - h);
+    cairo_destroy(cr);
+    return s;
+}
+
+// The texts over many places of the carpet, chosen so that each of its parts lies under them
+// somewhere: seams, fringes, kilim ends, guard stripes, the vine border, the field, medallions.
+cairo_surface_t* textBoard(cairo_surface_t* rug) {
+    const double places[12][2] = {{3100, 1270}, {560, 10},   {800, 110},   {1000, 400},
+                                  {1420, 600},  {1130, 520}, {560, 600},   {160, 140},
+                                  {1450, 190},  {-20, 480},  {1000, 1220}, {2950, 640}};
+    const int w = 520;
+    const int h = 150;
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 3 * w, 4 * h);
+    cairo_t* cr = cairo_create(s);
+    for (int i = 0; i < 12; ++i) {
+        const double x = (i % 3) * w;
+        const double y = (i / 3) * h;
+        // The carpet wraps, so a place left of its first column shows its last tile's columns.
+        const double cx = places[i][0] < 0 ? places[i][0] + 3200 : places[i][0];
+        cairo_save(cr);
+        cairo_rectangle(cr, x, y, w, h);
+        cairo_clip(cr);
+        cairo_set_source_surface(cr, rug, x - cx, y - places[i][1]);
+        cairo_paint(cr);
+        hud(cr, x, y, i % 2 == 0);
+        write(cr, "Clear your Jets!", kWarningRed, x + 215, y + 60);
+        cairo_restore(cr);
+        cairo_rectangle(cr, x + 0.5, y + 0.5, w - 1, h - 1);
+        cairo_set_source_rgb(cr, 0, 0, 0);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+    }
     cairo_destroy(cr);
     return s;
 }
@@ -197,8 +286,20 @@ int main(int argc, char** argv) {
     }
     gData = argv[1];
     const std::string out = argv[2];
+    if (TTF_Init() != 0) {
+        std::fprintf(stderr, "vorlusk-art-preview: %s\n", TTF_GetError());
+        return 1;
+    }
+    gFont = TTF_OpenFont((gData + "/BAUHS93.ttf").c_str(), 30);
+    if (gFont == nullptr) {
+        std::fprintf(stderr, "vorlusk-art-preview: %s\n", TTF_GetError());
+        return 1;
+    }
     try {
         cairo_surface_t* rug = carpet();
+        cairo_surface_t* board = textBoard(rug);
+        save(board, out, "texts.png");
+        cairo_surface_destroy(board);
         const char* burning[4] = {"Flames/Flames_2A", "Flames/Flames_2B", "Iced/Ice_1A",
                                   "Heal/Heal_3B"};
         const double views[3][2] = {{1000, 300}, {2900, 1100}, {2200, 40}};
@@ -243,5 +344,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vorlusk-art-preview: %s\n", e.what());
         return 1;
     }
+    TTF_CloseFont(gFont);
+    TTF_Quit();
     return 0;
 }
