@@ -3,20 +3,13 @@
 #include "shell/Game.h"
 #include "sprites/TestRects.h"
 
-namespace {
-
-constexpr int ENTERING = 1;
-constexpr int ON_PATROL = 3;
-
-} // namespace
-
 void CGame::updateAliens() {
     const SDL_Rect& screen = background.destRect;
     for (int i = 0; i < 4; ++i) {
         CPlayer& alien = aliens[i];
         // The entry step comes before move(), so the bounce of a partly off-screen alien never
         // undoes it: it keeps sliding in by a pixel a frame.
-        if (alien.state == ENTERING) {
+        if (alien.state == Entering) {
             alien.rect.x += dirX[i];
             alien.rect.y += dirY[i];
         }
@@ -24,7 +17,7 @@ void CGame::updateAliens() {
         alien.render(renderer);
         const SDL_Rect& r = alien.rect;
         if (!testRects(screen.x, screen.y, screen.w, screen.h, r.x, r.y, r.w, r.h, true, false)) {
-            alien.state = ON_PATROL;
+            alien.state = Active;
         }
     }
 }

@@ -9,7 +9,7 @@
 namespace {
 
 // Each sheet frame is shown for this many game frames.
-constexpr int FRAME_HOLD = 3;
+constexpr int FRAMES_PER_CRASH_FRAME = 3;
 // The crash sound comes this many calls before the end of the animation.
 constexpr int CRASH_SOUND_LEAD = 33;
 
@@ -31,7 +31,7 @@ void CGame::setupCrashSheet() {
 }
 
 void CGame::playCrash() {
-    const int end = FRAME_HOLD * crashSheet.frameCount;
+    const int end = FRAMES_PER_CRASH_FRAME * crashSheet.frameCount;
     int n = ++seqFrame;
 
     if (n >= end) {
@@ -55,5 +55,5 @@ void CGame::playCrash() {
     } else if (isExplosionCall(n)) {
         playOneShot(sndShipExplosion);
     }
-    crashSheet.renderFrame(renderer, &crashRect, n % FRAME_HOLD == 0);
+    crashSheet.renderFrame(renderer, &crashRect, n % FRAMES_PER_CRASH_FRAME == 0);
 }

@@ -4,11 +4,11 @@
 #include "shell/Game.h"
 #include "sprites/TestRects.h"
 
+#include <climits>
 #include <cstdlib>
 
 namespace {
 
-constexpr int IN_FLIGHT = 3;
 constexpr float SPAWN_ODDS = 50.0f;
 constexpr int BASE_SPEED = 6;
 // Horizontal shots cross the wider screen in about the time vertical ones cross its height.
@@ -17,12 +17,23 @@ constexpr float ESCAPE_BONUS = 10.0f;
 constexpr int HIT_PENALTY = 20;
 constexpr int FREEZE_FRAMES = 125;
 
+// The bonus is truncated from the double sum. A flight held open for hours at time-up, the
+// speed factor rising all the while, would carry the score past what an int holds; it stops
+// at the largest score instead of wrapping round to a negative one.
+int addBonus(int score, double bonus) {
+    double sum = score + bonus;
+    if (sum >= static_cast<double>(INT_MAX)) {
+        return INT_MAX;
+    }
+    return static_cast<int>(sum);
+}
+
 } // namespace
 
 void CGame::spawnFireball() {
     int a = std::rand() % 4;
     const CPlayer& alien = aliens[a];
-    if (alien.state == 0) {
+    if (alien.state == Free) {
         return;
     }
     // The faster the flight, the smaller the divisor and the more often the aliens throw. The
@@ -36,7 +47,7 @@ void CGame::spawnFireball() {
         return;
     }
     for (CPlayer& fireball : fireballs[a]) {
-        if (fireball.state != 0) {
+        if (fireball.state != Free) {
             continue;
         }
         fireball.rect.x = alien.rect.x;
@@ -45,7 +56,7 @@ void CGame::spawnFireball() {
         fireball.velX = static_cast<int>((BASE_SPEED * dirX[a]) * HORIZONTAL_SPEED *
                                          static_cast<double>(speedFactor));
         fireball.velY = static_cast<int>((BASE_SPEED * dirY[a]) * static_cast<double>(speedFactor));
-        fireball.state = IN_FLIGHT;
+        fireball.state = Active;
         playOneShot(sndAlienShot);
         return;
     }
@@ -55,16 +66,16 @@ void CGame::updateFireballs() {
     const SDL_Rect& s = ship.rect;
     for (int i = 0; i < 4; ++i) {
         for (CPlayer& fireball : fireballs[i]) {
-            if (fireball.state != IN_FLIGHT) {
+            if (fireball.state != Active) {
                 continue;
             }
             // Fireballs ride the carpet: they move against the view as it scrolls.
             fireball.rect.x -= background.velX;
             fireball.rect.y -= background.velY;
             fireball.move();
-            if (fireball.state == 0) {
-                score = static_cast<int>(score + static_cast<double>(ESCAPE_BONUS) *
-                                                     static_cast<double>(speedFactor));
+            if (fireball.state == Free) {
+                score = addBonus(score, static_cast<double>(ESCAPE_BONUS) *
+                                            static_cast<double>(speedFactor));
             }
 
             const SDL_Rect& f = fireball.rect;
@@ -77,7 +88,7 @@ void CGame::updateFireballs() {
                     timers[2 * i + 1] = FREEZE_FRAMES;
                 }
                 score = score <= HIT_PENALTY ? 0 : score - HIT_PENALTY;
-                fireball.state = 0;
+                fireball.state = Free;
                 fireball.rect.y = -fireball.rect.h;
                 playOneShot(sndAlienHit);
                 continue;

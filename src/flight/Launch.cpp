@@ -10,7 +10,7 @@ namespace {
 constexpr int ARRIVAL_FADE_MS = 100;
 constexpr int LAUNCH_AWAY_FADE_MS = 1000;
 // Each sheet frame is shown for this many game frames.
-constexpr int FRAME_HOLD = 7;
+constexpr int FRAMES_PER_BOOST_FRAME = 7;
 
 } // namespace
 
@@ -29,7 +29,7 @@ void CGame::playLaunch(bool outward) {
     const int frameCount = boostSheet.frameCount;
     int n = ++seqFrame;
 
-    if (n >= FRAME_HOLD * frameCount) {
+    if (n >= FRAMES_PER_BOOST_FRAME * frameCount) {
         thrustX = driftX;
         thrustY = driftY;
         int fadeMs = outward ? LAUNCH_AWAY_FADE_MS : ARRIVAL_FADE_MS;
@@ -54,8 +54,8 @@ void CGame::playLaunch(bool outward) {
         thrustX = static_cast<int>(thrustX - (n / 36) - 0.5);
     } else {
         // Braking to rest on the ship's own spot, the carpet slowing with it.
-        boostRect.x -= (3 * (FRAME_HOLD * frameCount - n)) / 5;
+        boostRect.x -= (3 * (FRAMES_PER_BOOST_FRAME * frameCount - n)) / 5;
         thrustX = -((8 * frameCount - n) / 2);
     }
-    boostSheet.renderFrame(renderer, &boostRect, n % FRAME_HOLD == 0);
+    boostSheet.renderFrame(renderer, &boostRect, n % FRAMES_PER_BOOST_FRAME == 0);
 }

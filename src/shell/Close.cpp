@@ -29,8 +29,9 @@ void CGame::close() {
     sndAlienShot = sndAlienHit = sndThrustBase = sndThrustFade = nullptr;
     sndThrustRoar = sndThrustAlarm = sndShipExplosion = sndShipCrash = nullptr;
 
-    // The sprites' textures, the renderer, the window, the joystick and the audio device go
-    // with SDL_Quit.
+    // The sprites' textures, the renderer, the window, the joystick and the audio device are
+    // not released one by one: SDL_Quit takes them down with the libraries. (The mixer's own
+    // count of its opening stays up, which only matters to a second game in one process.)
     Mix_Quit();
     IMG_Quit();
     TTF_CloseFont(font);

@@ -20,6 +20,14 @@ enum FlightState {
     Finished = 6,
 };
 
+// What a sprite's `state` means to the game: aliens enter then patrol, fireballs fly or are
+// free. CPlayer itself only ever sets Free, when an unbounded sprite leaves the screen.
+enum SpriteState {
+    Free = 0,
+    Entering = 1,
+    Active = 3,
+};
+
 // Kinds of jet image, the last index of CGame::flames.
 enum JetKind {
     Flames = 0,

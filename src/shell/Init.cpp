@@ -79,7 +79,7 @@ bool CGame::init() {
         composePath(alien.path, "./Sprite_Sheet/Alien/Alien_", DIRECTION_SUFFIX[d]);
         alien.load(renderer);
         alien.bounded = true;
-        alien.state = 1;
+        alien.state = Entering;
 
         for (CPlayer& fireball : fireballs[d]) {
             composePath(fireball.path, "./Sprite_Sheet/FireBall/Fireball_", DIRECTION_SUFFIX[d]);
@@ -113,7 +113,7 @@ bool CGame::init() {
     ship.rect.x = (SCREEN_W - ship.rect.w) / 2;
     ship.rect.y = (SCREEN_H - ship.rect.h) / 2;
     ship.bounded = false;
-    ship.state = 0;
+    ship.state = Free;
 
     for (int d = 0; d < 4; ++d) {
         for (int variant = 0; variant < 2; ++variant) {

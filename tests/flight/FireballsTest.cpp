@@ -2,6 +2,7 @@
 #include "support/Checks.h"
 #include "support/GameFixture.h"
 
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -190,6 +191,13 @@ TEST_F(FireballsTest, AMissScoresTenTimesTheSpeedOnce) {
         game.updateFireballs();
         EXPECT_EQ(game.score, row.score); // a free fireball is not counted again
     }
+
+    // Hours held open at time-up: the score stops at the top instead of wrapping round.
+    game.score = INT_MAX - 5;
+    game.speedFactor = 1.0f;
+    place(0, 1275, 100, 10, 0);
+    game.updateFireballs();
+    EXPECT_EQ(game.score, INT_MAX);
 }
 
 TEST_F(FireballsTest, HitsNeedTheMiddleHalvesToTouch) {

@@ -153,6 +153,33 @@ TEST_F(StateMachineTest, WarningIsClearedAtTheStartOfEveryFlyingFrame) {
     EXPECT_FALSE(game.warningActive);
 }
 
+TEST_F(StateMachineTest, AliensWaitForPlayAndFireballsStopWithIt) {
+    stepUntilState(Settled);
+    SDL_Rect waiting = game.aliens[1].rect;
+    step(10);
+    EXPECT_EQ(game.aliens[1].rect.x, waiting.x);
+    EXPECT_EQ(game.aliens[1].rect.y, waiting.y);
+    enterFlying();
+    step();
+    EXPECT_NE(game.aliens[1].rect.x, waiting.x); // on the move from the first frame of play
+
+    parkFireballs();
+    CPlayer& fireball = game.fireballs[0][0];
+    fireball.state = Active;
+    fireball.rect = {100, 100, fireball.rect.w, fireball.rect.h};
+    fireball.velX = 10;
+    game.timeLeft = 0.0f;
+    for (int& timer : game.ship.timers) {
+        timer = 0;
+    }
+    step(); // moved once more, then the launch-away begins
+    ASSERT_EQ(game.state, LaunchOut);
+    SDL_Rect last = fireball.rect;
+    step(100);
+    EXPECT_EQ(fireball.rect.x, last.x); // left where it was, and no longer drawn
+    EXPECT_EQ(fireball.state, Active);
+}
+
 TEST_F(StateMachineTest, ThrustIsScaledBySpeedUpToFlyingAndTakenAsIsAfter) {
     quietFlying();
     game.speedFactor = 2.4996f; // becomes 2.5 this frame

@@ -136,6 +136,17 @@ TEST_F(ThrustersTest, LoopsFadeOutOnceNothingFeedsThem) {
     EXPECT_EQ(game.ship.timers[2], 89); // thawed only while thrust down lasted
 }
 
+TEST_F(ThrustersTest, HumWaitsForTheRoarToLeaveItsChannel) {
+    Mix_PlayChannelTimed(ROAR_CHANNEL, game.sndThrustRoar, 0, -1);
+    thrust(-7, 0);
+    game.renderThrusters();
+    EXPECT_EQ(Mix_GetChunk(HUM_CHANNEL), game.sndThrustRoar);
+    EXPECT_EQ(volume(game.sndThrustBase), 32); // set all the same, ready for when it starts
+    Mix_HaltChannel(ROAR_CHANNEL);
+    game.renderThrusters();
+    EXPECT_EQ(Mix_GetChunk(HUM_CHANNEL), game.sndThrustBase);
+}
+
 TEST_F(ThrustersTest, EffectsNeverTakeTheLoopChannels) {
     // Every effects channel busy: a further effect is skipped rather than put on 14 or 15.
     for (int channel = 0; channel < THAW_CHANNEL; ++channel) {

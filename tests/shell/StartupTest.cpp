@@ -155,6 +155,13 @@ TEST(Startup, MissingAssetsAreReportedAndStartupGoesOn) {
     EXPECT_EQ(game.music, nullptr);
     EXPECT_EQ(game.sndThrustRoar, nullptr);
 
+    // Where the carpet would be, the frame's grey shows.
+    game.stepFrame();
+    SDL_Rect one = {640, 600, 1, 1};
+    Uint32 pixel = 0;
+    SDL_RenderReadPixels(game.renderer, &one, SDL_PIXELFORMAT_RGB888, &pixel, 4);
+    EXPECT_EQ(pixel & 0xFFFFFF, 0xA0A0A0u);
+
     // A whole flight without a single asset neither crashes nor stalls.
     game.thrustX = 7;
     for (int frame = 0; frame < 5200; ++frame) {
