@@ -42,7 +42,7 @@ Stereo alienShot() {
     const Stereo room = reverb(out, {0.35, 0.5, 0.8}, 0.05);
     out.mix(room, 0, 0.18f);
     fadeOut(out, 0.03);
-    master(out, -15.0, Measure::Loudest200ms, -2.0);
+    master(out, -18.0, Measure::Loudest200ms, -4.0);
     return out;
 }
 

@@ -64,7 +64,7 @@ Stereo shipExplosion() {
     out.mix(room, 0, 0.3f);
     out.resize(n);
     fadeOut(out, 0.4);
-    master(out, -13.5, Measure::Loudest200ms, -2.0);
+    master(out, -16.5, Measure::Loudest200ms, -4.0);
     return out;
 }
 

@@ -118,7 +118,7 @@ Stereo renderSong(const Song& song) {
     shapeSections(out, p);
     // The final chord dies away over the ring time instead of stopping.
     fadeOut(out, song.endRing + 0.5);
-    master(out, -21.0, Measure::Whole, -1.5);
+    master(out, -23.5, Measure::Whole, -3.5);
     return out;
 }
 
