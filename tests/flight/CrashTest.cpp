@@ -10,9 +10,7 @@ class CrashTest : public GameTest {
         driftY = 3;
         game.state = Crashing;
         game.seqFrame = 0;
-        for (int& timer : game.ship.timers) {
-            timer = 125;
-        }
+        setJetTimers(125);
     }
 };
 
@@ -61,9 +59,7 @@ TEST_F(CrashTest, SoundsFramesAndTheWrecksMoveFollowTheTimeline) {
 TEST_F(CrashTest, EightFrozenJetsRunTheCrashFromPlayToTheWreck) {
     enterFlying();
     parkFireballs();
-    for (int& timer : game.ship.timers) {
-        timer = 125;
-    }
+    setJetTimers(125);
     game.stepFrame();
     ASSERT_EQ(game.state, Crashing);
     EXPECT_EQ(stepUntilState(Finished), 143);
@@ -74,8 +70,7 @@ TEST_F(CrashTest, EightFrozenJetsRunTheCrashFromPlayToTheWreck) {
     int explosionsBefore = channelsPlaying(game.sndShipExplosion);
     for (int frame = 0; frame < 100; ++frame) {
         game.aliens[1].velY = -5;
-        game.stepFrame();
-        game.nextFrameTicks += FRAME_MS;
+        step();
         EXPECT_EQ(game.aliens[1].velY, 1);
     }
     EXPECT_EQ(game.seqFrame, 244);

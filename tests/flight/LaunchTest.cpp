@@ -39,8 +39,7 @@ TEST_F(LaunchTest, ArrivalFliesInFromTheRightAndSettlesOnTheShip) {
     int x = game.boostRect.x;
     while (game.state == LaunchIn) {
         frames.push_back(game.boostSheet.currentFrame);
-        game.stepFrame();
-        game.nextFrameTicks += FRAME_MS;
+        step();
         steps.push_back(x - game.boostRect.x);
         x = game.boostRect.x;
         if (game.seqFrame == 83) {

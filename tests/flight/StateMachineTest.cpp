@@ -4,12 +4,6 @@
 
 class StateMachineTest : public GameTest {
   protected:
-    void step(int frames = 1) {
-        for (int i = 0; i < frames; ++i) {
-            game.stepFrame();
-            game.nextFrameTicks += FRAME_MS;
-        }
-    }
     // Play stands still for the transition tests: no fireball is thrown or flies.
     void quietFlying() {
         enterFlying();
@@ -48,9 +42,7 @@ TEST_F(StateMachineTest, ClockSpeedAndStatesFollowTheExactTimeline) {
         ASSERT_EQ(game.state, Flying) << "frame " << frame;
     }
     EXPECT_NEAR(game.timeLeft, 0.0051035f, 1e-7);
-    for (int& timer : game.ship.timers) {
-        timer = 0;
-    }
+    setJetTimers(0);
     step();
     EXPECT_EQ(game.timeLeft, 0.0f); // frame 5101: below zero, stored as 0
     EXPECT_EQ(game.speedFactor, 3.0404406f);
@@ -82,30 +74,19 @@ TEST_F(StateMachineTest, ReachingNinetyEightCutsALateArrivalShort) {
     EXPECT_EQ(game.thrustY, 0);
 }
 
-TEST_F(StateMachineTest, EightFrozenJetsCrashEvenWithTimeLeft) {
+TEST_F(StateMachineTest, EightFrozenJetsCrashAndTheCrashTestComesFirst) {
     quietFlying();
-    for (int& timer : game.ship.timers) {
-        timer = 50;
-    }
+    game.timeLeft = 0.01f; // time runs out in this same frame
+    setJetTimers(50);
     game.thrustX = 7;
     step();
     EXPECT_EQ(game.state, Crashing);
+    EXPECT_FALSE(game.warningActive);
     EXPECT_EQ(game.seqFrame, 1); // preset to 0, then its first call in the same frame
     EXPECT_GE(driftX, -3);
     EXPECT_LE(driftX, 4);
     EXPECT_EQ(game.thrustX, driftX);
     EXPECT_EQ(game.thrustY, driftY);
-}
-
-TEST_F(StateMachineTest, CrashTestComesBeforeTheTimeTest) {
-    quietFlying();
-    game.timeLeft = 0.01f;
-    for (int& timer : game.ship.timers) {
-        timer = 50;
-    }
-    step();
-    EXPECT_EQ(game.state, Crashing);
-    EXPECT_FALSE(game.warningActive);
 }
 
 TEST_F(StateMachineTest, TimeUpWithClearJetsLaunchesAway) {
@@ -138,9 +119,7 @@ TEST_F(StateMachineTest, TimeUpWithSomeFrozenJetsHoldsTheFlightAndWarns) {
         EXPECT_EQ(game.timeLeft, 0.0f);
     }
     // Thawed out: the next frame launches away, and the warning is gone with Flying.
-    for (int& timer : game.ship.timers) {
-        timer = 0;
-    }
+    setJetTimers(0);
     step();
     EXPECT_EQ(game.state, LaunchOut);
     EXPECT_FALSE(game.warningActive);
@@ -169,9 +148,7 @@ TEST_F(StateMachineTest, AliensWaitForPlayAndFireballsStopWithIt) {
     fireball.rect = {100, 100, fireball.rect.w, fireball.rect.h};
     fireball.velX = 10;
     game.timeLeft = 0.0f;
-    for (int& timer : game.ship.timers) {
-        timer = 0;
-    }
+    setJetTimers(0);
     step(); // moved once more, then the launch-away begins
     ASSERT_EQ(game.state, LaunchOut);
     SDL_Rect last = fireball.rect;

@@ -151,21 +151,17 @@ TEST_F(HudTest, BlinkFollowsTheFrameScheduleNotTheWallClock) {
 TEST_F(GameTest, TextsAreReplacedNotPiledUpOverALongFlight) {
     game.thrustX = 7;
     for (int frame = 0; frame < 500; ++frame) {
-        game.stepFrame();
-        game.nextFrameTicks += FRAME_MS;
+        step();
     }
     long before = residentKilobytes();
     for (int frame = 0; frame < 10000; ++frame) {
         SDL_Surface* oldSurface = game.scoreSurface;
-        game.stepFrame();
-        game.nextFrameTicks += FRAME_MS;
+        step();
         ASSERT_NE(game.scoreSurface, nullptr);
         if (frame == 0) {
             EXPECT_NE(game.scoreSurface, oldSurface);
         }
-        for (int& timer : game.ship.timers) {
-            timer = 0; // keep the flight going through the whole run
-        }
+        setJetTimers(0); // keep the flight going through the whole run
     }
     long after = residentKilobytes();
     RecordProperty("resident_kb_before", static_cast<int>(before));

@@ -33,11 +33,23 @@ void GameTest::TearDown() {
     releaseMixer();
 }
 
+void GameTest::step(int frames) {
+    for (int i = 0; i < frames; ++i) {
+        game.stepFrame();
+        game.nextFrameTicks += FRAME_MS;
+    }
+}
+
+void GameTest::setJetTimers(int frames) {
+    for (int& timer : game.ship.timers) {
+        timer = frames;
+    }
+}
+
 int GameTest::stepUntilState(int state, int limit) {
     int frames = 0;
     while (game.state != state && frames < limit) {
-        game.stepFrame();
-        game.nextFrameTicks += FRAME_MS;
+        step();
         ++frames;
     }
     return frames;

@@ -22,6 +22,10 @@ class GameTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
+    // Steps frames as the main loop would, less the pacing: each frame's schedule moves on 20 ms.
+    void step(int frames = 1);
+    // Sets all eight jet freeze timers to `frames` (0 thaws them all).
+    void setJetTimers(int frames);
     // Steps frames until `state` is reached (or the limit runs out); returns frames stepped.
     int stepUntilState(int state, int limit = 6000);
     // Advances the flight into Flying with no thrust, the aliens already on patrol.
