@@ -4,6 +4,13 @@
 void CGame::setupBackground() {
     composePath(background.path, "./Sprite_Sheet/BG_Carpet.jpg");
     background.load(renderer);
+    // The carpet's colour key, taken from its corner like every image's, matches that one pixel
+    // of the carpet, yet it makes SDL's software renderer blend the whole screen every frame,
+    // more than half a frame's drawing. Copied opaque, the corner pixel shows its own colour
+    // instead of the grey beneath, when the window stands exactly on it.
+    if (background.texture != nullptr) {
+        SDL_SetTextureBlendMode(background.texture, SDL_BLENDMODE_NONE);
+    }
     background.bounded = false;
     background.srcRect = {3165, 1300, SCREEN_W, SCREEN_H};
 }
