@@ -1,6 +1,7 @@
 // PlayedFlightTest.cpp -- a long stretch of real play, checking after every frame what must
 // always hold, whatever the aliens throw.
 #include "support/GameFixture.h"
+#include "support/Invariants.h"
 
 #include <cstdlib>
 
@@ -18,18 +19,10 @@ TEST_F(GameTest, ThreeThousandFramesOfPlayKeepEveryInvariant) {
         step();
         ASSERT_EQ(game.state, Flying) << "frame " << frame; // a crash would end the stretch
 
-        ASSERT_GE(game.score, 0) << "frame " << frame;
+        ASSERT_EQ(brokenInvariant(game), "") << "frame " << frame;
         int frozen = 0;
         for (int timer : game.ship.timers) {
-            ASSERT_GE(timer, 0);
-            ASSERT_LE(timer, 125);
             frozen += timer != 0 ? 1 : 0;
-        }
-        ASSERT_LE(frozen, 8);
-        for (auto& row : game.fireballs) {
-            for (const CPlayer& fireball : row) {
-                ASSERT_TRUE(fireball.state == Free || fireball.state == Active);
-            }
         }
         hits += game.score < previousScore ? 1 : 0;
         previousScore = game.score;
