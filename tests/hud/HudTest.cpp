@@ -20,19 +20,6 @@ int countColor(SDL_Renderer* renderer, const SDL_Rect& area, SDL_Color color) {
     return count;
 }
 
-long residentKilobytes() {
-    long pages = 0;
-    long resident = 0;
-    FILE* statm = std::fopen("/proc/self/statm", "r");
-    if (statm != nullptr) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
-            resident = 0;
-        }
-        std::fclose(statm);
-    }
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
 } // namespace
 
 class HudTest : public GameTest {

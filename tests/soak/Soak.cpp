@@ -17,19 +17,6 @@ constexpr int FRAMES = 100000;
 constexpr int MEMORY_FROM = 10000; // growth is measured from here, once every asset is warm
 constexpr unsigned SEED = 20261206;
 
-long residentKb() {
-    long pages = 0;
-    long resident = 0;
-    FILE* statm = std::fopen("/proc/self/statm", "r");
-    if (statm != nullptr) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
-            resident = 0;
-        }
-        std::fclose(statm);
-    }
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
 void pushKey(Uint32 type, SDL_Keycode key) {
     SDL_Event event{};
     event.type = type;
@@ -89,15 +76,15 @@ TEST(Soak, HundredThousandFramesOfRandomInputKeepEveryInvariantAndTheMemoryFlat)
         ASSERT_EQ(broken, "") << "frame " << frame << ", seed " << SEED;
         statesSeen |= 1 << game.state;
         if (frame == MEMORY_FROM) {
-            memoryFrom = residentKb();
+            memoryFrom = residentKilobytes();
         }
         if (frame % 10000 == 0) {
             std::printf("frame %6d  state %d  score %6d  resident %ld kB\n", frame, game.state,
-                        game.score, residentKb());
+                        game.score, residentKilobytes());
             std::fflush(stdout);
         }
     }
-    long memoryTo = residentKb();
+    long memoryTo = residentKilobytes();
     std::printf("resident memory from frame %d to %d: %ld kB -> %ld kB (%+ld kB)\n", MEMORY_FROM,
                 FRAMES, memoryFrom, memoryTo, memoryTo - memoryFrom);
     EXPECT_LT(memoryTo - memoryFrom, 1024);

@@ -67,6 +67,19 @@ void GameTest::parkFireballs() {
     }
 }
 
+long residentKilobytes() {
+    long pages = 0;
+    long resident = 0;
+    FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (statm != nullptr) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
+            resident = 0;
+        }
+        std::fclose(statm);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
 void sendKey(CGame& game, Uint32 type, SDL_Keycode key) {
     SDL_Event event{};
     event.type = type;

@@ -34,6 +34,9 @@ class GameTest : public ::testing::Test {
     void parkFireballs();
 };
 
+// This process's resident memory, in kilobytes.
+long residentKilobytes();
+
 // Sends one key press or release through handleEvent.
 void sendKey(CGame& game, Uint32 type, SDL_Keycode key);
 
