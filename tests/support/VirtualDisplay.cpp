@@ -15,7 +15,6 @@
 #include <fstream>
 #include <poll.h>
 #include <sstream>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,16 +28,7 @@ extern char** environ;
 
 namespace {
 
-// Display numbers well clear of the low ones a desktop or another tool would take.
-constexpr int FIRST_DISPLAY = 99;
-constexpr int LAST_DISPLAY = 199;
-constexpr int MAX_LAUNCHES = 5;
 constexpr int SERVER_READY_MS = 15000;
-
-bool exists(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0;
-}
 
 std::string slurp(const std::string& path) {
     std::ifstream in(path);
@@ -70,39 +60,6 @@ void endChild(pid_t pid) {
         usleep(5000);
     }
 }
-
-#ifdef VORLUSK_HAVE_XLIB
-// Searches the window tree below `parent` for a viewable window titled `title`.
-Window findTitled(Display* display, Window parent, const std::string& title, int depth) {
-    Window root = 0;
-    Window parentOut = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (XQueryTree(display, parent, &root, &parentOut, &children, &count) == 0) {
-        return 0;
-    }
-    Window found = 0;
-    for (unsigned int i = 0; i < count && found == 0; ++i) {
-        char* name = nullptr;
-        XWindowAttributes attributes;
-        if (XFetchName(display, children[i], &name) != 0 && name != nullptr) {
-            if (title == name && XGetWindowAttributes(display, children[i], &attributes) != 0 &&
-                attributes.map_state == IsViewable) {
-                found = children[i];
-            }
-            XFree(name);
-        }
-        // A window manager would have put the game's window inside a frame of its own.
-        if (found == 0 && depth > 0) {
-            found = findTitled(display, children[i], title, depth - 1);
-        }
-    }
-    if (children != nullptr) {
-        XFree(children);
-    }
-    return found;
-}
-#endif
 
 } // namespace
 
@@ -151,39 +108,21 @@ bool CVirtualDisplay::start(std::string* reason) {
         *reason = "cannot create a log file for Xvfb";
         return false;
     }
-    int launches = 0;
-    for (int number = FIRST_DISPLAY; number <= LAST_DISPLAY && launches < MAX_LAUNCHES; ++number) {
-        std::string n = std::to_string(number);
-        if (exists("/tmp/.X" + n + "-lock") || exists("/tmp/.X11-unix/X" + n)) {
-            continue;
-        }
-        ++launches;
-        // Another test may take the same number between the look and the launch; then Xvfb
-        // refuses it and the next number is tried.
-        if (launch(number, reason)) {
-            return true;
-        }
-    }
-    if (launches == 0) {
-        *reason = "no free display number in :" + std::to_string(FIRST_DISPLAY) +
-                  "..:" + std::to_string(LAST_DISPLAY);
-    }
-    return false;
+    return launch(reason);
 }
 
-bool CVirtualDisplay::launch(int number, std::string* reason) {
-    // Xvfb writes the display number to this pipe once it accepts connections, which beats
-    // polling for its socket.
+bool CVirtualDisplay::launch(std::string* reason) {
+    // Given no display, Xvfb takes the first free number and writes it to this pipe once it
+    // accepts connections: no race with other servers, and no polling for its socket.
     int ready[2];
     if (pipe2(ready, O_CLOEXEC) != 0) {
         *reason = std::string("pipe: ") + std::strerror(errno);
         return false;
     }
     int logFd = open(logPath.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    std::string display = ":" + std::to_string(number);
     std::string readyFd = std::to_string(ready[1]);
-    const char* argv[] = {"Xvfb", display.c_str(), "-displayfd", readyFd.c_str(), "-screen",
-                          "0",    "1280x720x24",   "-nolisten",  "tcp",           nullptr};
+    const char* argv[] = {"Xvfb",        "-displayfd", readyFd.c_str(), "-screen", "0",
+                          "1280x720x24", "-nolisten",  "tcp",           nullptr};
 
     pid_t pid = fork();
     if (pid == 0) {
@@ -229,12 +168,12 @@ bool CVirtualDisplay::launch(int number, std::string* reason) {
 
     if (answer.find('\n') != std::string::npos) {
         serverPid = pid;
-        displayName = display;
+        displayName = ":" + answer.substr(0, answer.find('\n'));
         return true;
     }
     endChild(pid);
-    *reason = "Xvfb on " + display +
-              (eof ? " ended before accepting connections" : " did not get ready in time") + ": " +
+    *reason = std::string("Xvfb ") +
+              (eof ? "ended before accepting connections" : "did not get ready in time") + ": " +
               slurp(logPath);
     return false;
 }
@@ -250,18 +189,9 @@ bool CVirtualDisplay::screenshot(const std::string& path) const {
 }
 
 unsigned long CVirtualDisplay::findWindow(const std::string& title) const {
-#ifdef VORLUSK_HAVE_XLIB
-    Display* display = XOpenDisplay(displayName.c_str());
-    if (display == nullptr) {
-        return 0;
-    }
-    Window found = findTitled(display, DefaultRootWindow(display), title, 2);
-    XCloseDisplay(display);
-    return found;
-#else
-    (void)title;
-    return 0;
-#endif
+    CommandResult found = runCommand("DISPLAY=" + displayName +
+                                     " xdotool search --onlyvisible --name '^" + title + "$'");
+    return found.status == 0 ? std::strtoul(found.out.c_str(), nullptr, 10) : 0;
 }
 
 bool CVirtualDisplay::requestClose(unsigned long window, std::string* reason) const {

@@ -22,7 +22,7 @@ class CVirtualDisplay {
     ~CVirtualDisplay();
 
     // Starts a 1280x720x24 screen and returns once it accepts connections. On failure `reason`
-    // says why (no Xvfb installed, no display number free, the server died, ...).
+    // says why (no Xvfb installed, the server died, ...).
     bool start(std::string* reason);
 
     // ":N", for DISPLAY.
@@ -42,7 +42,7 @@ class CVirtualDisplay {
     bool requestClose(unsigned long window, std::string* reason) const;
 
   private:
-    bool launch(int number, std::string* reason);
+    bool launch(std::string* reason);
 
     pid_t serverPid = -1;
     std::string displayName;
