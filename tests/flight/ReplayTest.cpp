@@ -66,13 +66,6 @@ std::string traceLine(const CGame& game, int frame) {
     return line;
 }
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 } // namespace
 
 class ReplayTest : public GameTest {
@@ -104,7 +97,7 @@ class ReplayTest : public GameTest {
             std::printf("recorded %s\n", path.c_str());
             return;
         }
-        std::string expected = slurp(path);
+        std::string expected = readFile(path);
         ASSERT_FALSE(expected.empty()) << "no recording at " << path;
         std::istringstream want(expected);
         std::istringstream got(trace);

@@ -66,11 +66,6 @@ bool matches(const AssetFile& file, const std::string& path) {
     return isMusic(file.path) ? isMusic(path) : file.path == path;
 }
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // What the faulty file holds. Another format's bytes: a sound's for an image, an image's for
 // everything else.
 std::string faultyContent(Fault fault, const fs::path& original, bool image) {

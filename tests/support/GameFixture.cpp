@@ -87,28 +87,31 @@ void sendKey(CGame& game, Uint32 type, SDL_Keycode key) {
     game.handleEvent(&event);
 }
 
-namespace {
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
-} // namespace
+std::string makeTempFile(const char* pattern) {
+    std::string path = pattern;
+    int fd = mkstemp(&path[0]);
+    if (fd < 0) {
+        return "";
+    }
+    ::close(fd);
+    return path;
+}
 
 CommandResult runCommand(const std::string& command) {
-    char outPath[] = "/tmp/vorlusk-out-XXXXXX";
-    char errPath[] = "/tmp/vorlusk-err-XXXXXX";
-    int outFd = mkstemp(outPath);
-    int errFd = mkstemp(errPath);
-    ::close(outFd);
-    ::close(errFd);
+    std::string outPath = makeTempFile("/tmp/vorlusk-out-XXXXXX");
+    std::string errPath = makeTempFile("/tmp/vorlusk-err-XXXXXX");
     std::string full = "{ " + command + "; } >" + outPath + " 2>" + errPath;
     int raw = std::system(full.c_str());
-    CommandResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(outPath), slurp(errPath)};
-    std::remove(outPath);
-    std::remove(errPath);
+    CommandResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(outPath),
+                         readFile(errPath)};
+    std::remove(outPath.c_str());
+    std::remove(errPath.c_str());
     return result;
 }

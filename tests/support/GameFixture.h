@@ -40,6 +40,12 @@ long residentKilobytes();
 // Sends one key press or release through handleEvent.
 void sendKey(CGame& game, Uint32 type, SDL_Keycode key);
 
+// A whole file's bytes; empty when it cannot be read.
+std::string readFile(const std::string& path);
+
+// Creates an empty file from a mkstemp pattern ("/tmp/name-XXXXXX"); its path, or "" on failure.
+std::string makeTempFile(const char* pattern);
+
 // Runs `command` through the shell; returns its exit status and captures stdout and stderr.
 struct CommandResult {
     int status;

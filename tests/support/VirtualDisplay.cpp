@@ -30,23 +30,6 @@ namespace {
 
 constexpr int SERVER_READY_MS = 15000;
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string makeTempFile(const char* pattern) {
-    std::string path = pattern;
-    int fd = mkstemp(&path[0]);
-    if (fd < 0) {
-        return "";
-    }
-    ::close(fd);
-    return path;
-}
-
 // Ends a child: politely first, so Xvfb removes its lock file and socket, then for good.
 void endChild(pid_t pid) {
     kill(pid, SIGTERM);
@@ -174,7 +157,7 @@ bool CVirtualDisplay::launch(std::string* reason) {
     endChild(pid);
     *reason = std::string("Xvfb ") +
               (eof ? "ended before accepting connections" : "did not get ready in time") + ": " +
-              slurp(logPath);
+              readFile(logPath);
     return false;
 }
 
@@ -298,7 +281,7 @@ bool CGameProcess::waitForExit(double timeoutMs, int* status, double* endedAtMs)
 }
 
 std::string CGameProcess::output() const {
-    return slurp(outputPath);
+    return readFile(outputPath);
 }
 
 bool loadPicture(const std::string& path, CPicture* picture) {
