@@ -12,7 +12,7 @@ void CGame::setupBackground() {
         SDL_SetTextureBlendMode(background.texture, SDL_BLENDMODE_NONE);
     }
     background.bounded = false;
-    background.srcRect = {3165, 1300, SCREEN_W, SCREEN_H};
+    background.srcRect = {CARPET_START_X, CARPET_START_Y, SCREEN_W, SCREEN_H};
 }
 
 int CGame::driftBackground(int vx, int vy) {

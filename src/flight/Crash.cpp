@@ -8,13 +8,13 @@
 
 namespace {
 
-// Each sheet frame is shown for this many game frames.
-constexpr int FRAMES_PER_CRASH_FRAME = 3;
-// The crash sound comes this many calls before the end of the animation.
-constexpr int CRASH_SOUND_LEAD = 33;
-
 bool isExplosionCall(int n) {
-    return n == 3 || n == 27 || n == 33 || n == 54;
+    for (int call : CRASH_EXPLOSION_CALLS) {
+        if (n == call) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -24,7 +24,8 @@ void CGame::setupCrashSheet() {
     if (crashSheet.load(renderer) != 0) {
         std::puts("Bad load of crash animation file");
     }
-    crashSheet.buildFrames(48, 0, 0, 152, 152, 6, 8, 0);
+    crashSheet.buildFrames(CRASH_FRAMES, 0, 0, CRASH_FRAME_SIZE, CRASH_FRAME_SIZE, CRASH_COLUMNS,
+                           CRASH_ROWS, 0);
     const SDL_Rect& f = crashSheet.frames[0];
     const SDL_Rect& s = ship.rect;
     crashRect = {s.x - (f.w - s.w) / 2, s.y - (f.h - s.h) / 2, f.w, f.h};

@@ -9,8 +9,6 @@ namespace {
 
 constexpr int ARRIVAL_FADE_MS = 100;
 constexpr int LAUNCH_AWAY_FADE_MS = 1000;
-// Each sheet frame is shown for this many game frames.
-constexpr int FRAMES_PER_BOOST_FRAME = 7;
 
 } // namespace
 
@@ -19,7 +17,8 @@ void CGame::setupBoostSheet() {
     if (boostSheet.load(renderer) != 0) {
         std::puts("Bad load of Boost animation file");
     }
-    boostSheet.buildFrames(12, 0, 0, 221, 101, 4, 3, 0);
+    boostSheet.buildFrames(BOOST_FRAMES, 0, 0, BOOST_FRAME_W, BOOST_FRAME_H, BOOST_COLUMNS,
+                           BOOST_ROWS, 0);
     // Sized from the built frames, not the image, so a missing image still times the sequence.
     const SDL_Rect& f = boostSheet.frames[0];
     boostRect = {SCREEN_W, ship.rect.y - (f.h - ship.rect.h) / 2, f.w, f.h};

@@ -38,10 +38,8 @@ void CGame::stepFrame() {
             state = Waiting;
         } else if (state <= Waiting && Mix_Playing(ROAR_CHANNEL) == 0) {
             Mix_FadeInChannelTimed(ROAR_CHANNEL, sndThrustRoar, 0, 200, -1);
-            // The arrival joins the boost animation at its sixth frame, as if its first 35
-            // calls had already run.
-            seqFrame = 35;
-            boostSheet.currentFrame = 5;
+            seqFrame = ARRIVAL_FIRST_CALL;
+            boostSheet.currentFrame = ARRIVAL_FIRST_FRAME;
             state = LaunchIn;
             driftX = 0;
             driftY = 0;

@@ -1,10 +1,9 @@
 // Player.h -- CPlayer, the plain sprite: one image, an integer position and velocity, an edge rule.
 #pragma once
 
-#include <SDL.h>
+#include "sprites/Tables.h"
 
-constexpr int SCREEN_W = 1280;
-constexpr int SCREEN_H = 720;
+#include <SDL.h>
 
 // Fills a 256-byte path field from up to three pieces. The field always ends in a NUL, however
 // long the pieces: a too-long name is cut short rather than written past the field.
