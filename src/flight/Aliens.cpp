@@ -3,6 +3,29 @@
 #include "shell/Game.h"
 #include "sprites/TestRects.h"
 
+void CGame::placeAliens() {
+    // Each alien waits just beyond its own edge, already moving along it.
+    SDL_Rect& right = aliens[0].rect;
+    right.x = -right.w;
+    right.y = (SCREEN_H - right.h) / 2;
+    SDL_Rect& down = aliens[1].rect;
+    down.x = (SCREEN_W - down.w) / 2;
+    down.y = -down.h;
+    SDL_Rect& left = aliens[2].rect;
+    left.x = SCREEN_W;
+    left.y = (SCREEN_H - left.h) / 2;
+    SDL_Rect& up = aliens[3].rect;
+    up.x = (SCREEN_W - up.w) / 2;
+    up.y = SCREEN_H;
+    const int patrolX[4] = {0, 6, 0, -6};
+    const int patrolY[4] = {-3, 0, 3, 0};
+    for (int i = 0; i < 4; ++i) {
+        aliens[i].velX = patrolX[i];
+        aliens[i].velY = patrolY[i];
+        aliens[i].state = Entering;
+    }
+}
+
 void CGame::updateAliens() {
     const SDL_Rect& screen = background.destRect;
     for (int i = 0; i < 4; ++i) {

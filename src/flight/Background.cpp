@@ -12,7 +12,13 @@ void CGame::setupBackground() {
         SDL_SetTextureBlendMode(background.texture, SDL_BLENDMODE_NONE);
     }
     background.bounded = false;
+    resetBackground();
+}
+
+void CGame::resetBackground() {
     background.srcRect = {CARPET_START_X, CARPET_START_Y, SCREEN_W, SCREEN_H};
+    background.velX = 0;
+    background.velY = 0;
 }
 
 int CGame::driftBackground(int vx, int vy) {

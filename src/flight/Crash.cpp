@@ -26,14 +26,24 @@ void CGame::setupCrashSheet() {
     }
     crashSheet.buildFrames(CRASH_FRAMES, 0, 0, CRASH_FRAME_SIZE, CRASH_FRAME_SIZE, CRASH_COLUMNS,
                            CRASH_ROWS, 0);
+    placeCrashSheet();
+}
+
+void CGame::placeCrashSheet() {
+    // Centred on the ship.
     const SDL_Rect& f = crashSheet.frames[0];
     const SDL_Rect& s = ship.rect;
     crashRect = {s.x - (f.w - s.w) / 2, s.y - (f.h - s.h) / 2, f.w, f.h};
+    crashSheet.currentFrame = 0;
 }
 
 void CGame::playCrash() {
     const int end = FRAMES_PER_CRASH_FRAME * crashSheet.frameCount;
-    int n = ++seqFrame;
+    // The count stops at the end: the wreck is drawn every frame for as long as the game runs.
+    if (seqFrame < end) {
+        ++seqFrame;
+    }
+    int n = seqFrame;
 
     if (n >= end) {
         // The end, repeated every frame afterwards while the wreck is drawn.

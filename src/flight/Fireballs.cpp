@@ -30,6 +30,17 @@ int addBonus(int score, double bonus) {
 
 } // namespace
 
+void CGame::parkFireballs() {
+    // Free, and far off the screen until thrown.
+    for (auto& row : fireballs) {
+        for (CPlayer& fireball : row) {
+            fireball.rect.x = -SCREEN_W;
+            fireball.rect.y = -SCREEN_H;
+            fireball.state = Free;
+        }
+    }
+}
+
 void CGame::spawnFireball() {
     int a = std::rand() % 4;
     const CPlayer& alien = aliens[a];

@@ -19,9 +19,14 @@ void CGame::setupBoostSheet() {
     }
     boostSheet.buildFrames(BOOST_FRAMES, 0, 0, BOOST_FRAME_W, BOOST_FRAME_H, BOOST_COLUMNS,
                            BOOST_ROWS, 0);
+    placeBoostSheet();
+}
+
+void CGame::placeBoostSheet() {
     // Sized from the built frames, not the image, so a missing image still times the sequence.
     const SDL_Rect& f = boostSheet.frames[0];
     boostRect = {SCREEN_W, ship.rect.y - (f.h - ship.rect.h) / 2, f.w, f.h};
+    boostSheet.currentFrame = 0;
 }
 
 void CGame::playLaunch(bool outward) {

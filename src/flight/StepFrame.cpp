@@ -18,9 +18,24 @@ void drawDrift() {
 
 } // namespace
 
+void CGame::clearScreen() {
+    // Bars beside a scene scaled to a screen of another shape are black; within the scene the
+    // grey shows only where there is no carpet to cover every pixel of it.
+    int w = 0;
+    int h = 0;
+    SDL_GetRendererOutputSize(renderer, &w, &h);
+    if (w * SCREEN_H != h * SCREEN_W) {
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+    }
+    if (background.texture == nullptr) {
+        SDL_SetRenderDrawColor(renderer, 160, 160, 160, 255);
+        SDL_RenderFillRect(renderer, nullptr);
+    }
+}
+
 void CGame::stepFrame() {
-    SDL_SetRenderDrawColor(renderer, 160, 160, 160, 255);
-    SDL_RenderClear(renderer);
+    clearScreen();
 
     int frozenJets = 0;
     if (state > Flying) {
@@ -84,6 +99,7 @@ void CGame::stepFrame() {
             playCrash();
         }
         updateAliens();
+        renderEndOfFlight(frozenJets > 7);
         return;
     }
 

@@ -29,9 +29,18 @@ void CGame::close() {
     sndAlienShot = sndAlienHit = sndThrustBase = sndThrustFade = nullptr;
     sndThrustRoar = sndThrustAlarm = sndShipExplosion = sndShipCrash = nullptr;
 
+    // What the game made beyond the flight.
+    releaseEndOfFlight();
+    SDL_DestroyTexture(pausedTexture);
+    SDL_DestroyTexture(pauseSnapshot);
+    pausedTexture = pauseSnapshot = nullptr;
+
     // The sprites' textures, the renderer, the window, the joystick and the audio device are
-    // not released one by one: SDL_Quit takes them down with the libraries. (The mixer's own
-    // count of its opening stays up, which only matters to a second game in one process.)
+    // not released one by one. SDL_Quit closes the window, the joystick and the audio device,
+    // but in SDL 2 not the renderer: it and the textures in it stay allocated until the process
+    // ends, which is the moment after (tools/sanitize/lsan.supp and tools/memcheck.supp name
+    // them). The mixer's own count of its opening stays up, which only matters to a second game
+    // in one process.
     Mix_Quit();
     IMG_Quit();
     TTF_CloseFont(font);

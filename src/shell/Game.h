@@ -1,6 +1,7 @@
 // Game.h -- CGame, the one game object: every handle, sprite, sound and the flight's state.
 #pragma once
 
+#include "hud/Hud.h"
 #include "sprites/Player.h"
 #include "sprites/ScrollPlayer.h"
 #include "sprites/SpriteSheet.h"
@@ -37,10 +38,18 @@ enum JetKind {
 
 constexpr Uint32 FRAME_MS = 20;
 
+// Why the game is paused, if it is.
+enum PauseReason {
+    NotPaused = 0,
+    PausedByKey = 1,
+    PausedByFocus = 2,
+};
+
 class CGame {
   public:
     bool running = true;
-    Uint32 nextFrameTicks = 0;
+    // Milliseconds of the game's clock (gameTicks): 64 bits, so the schedule never wraps.
+    Uint64 nextFrameTicks = 0;
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Joystick* joystick = nullptr;
@@ -88,17 +97,48 @@ class CGame {
     SDL_Rect timeRect = {0, 0, 0, 0};
     SDL_Rect speedRect = {0, 0, 0, 0};
     SDL_Rect warningRect = {0, 0, 0, 0};
+    // What each HUD texture shows, so that it is rendered again only when that changes.
+    CHudLine speedLine;
+    CHudLine timeLine;
+    CHudLine scoreLine;
+
+    // Beyond the flight itself: the pause, the end-of-flight lines and the game's clock.
+    int pauseReason = NotPaused;
+    // Losing focus pauses only once the window has had it (a headless window never has).
+    bool hadFocus = false;
+    // The frame on screen when the pause began, shown under "Paused" until it ends.
+    bool pauseShown = false;
+    SDL_Texture* pauseSnapshot = nullptr;
+    SDL_Texture* pausedTexture = nullptr;
+    SDL_Rect pausedRect = {0, 0, 0, 0};
+    // How the flight ended and what to do next, made once when it has ended.
+    SDL_Texture* endTextures[2] = {nullptr, nullptr};
+    SDL_Rect endRects[2] = {{0, 0, 0, 0}, {0, 0, 0, 0}};
+    // Added to SDL's tick count: lets a test stand the clock anywhere, near 2^32 say.
+    Uint64 clockOffset = 0;
 
     // The shell: start-up, teardown, loop and input.
     bool init();
+    bool openWindow();
     void close();
     int run();
     void handleEvent(SDL_Event* event);
     void endFrame();
     Uint32 framesTimeLeft();
+    Uint64 gameTicks() const;
+
+    // What a player expects of a desktop game beyond the flight: pausing, flying again, and a
+    // pad plugged in or out while the game runs.
+    void loopOnce(SDL_Event* event);
+    void setPaused(int reason);
+    void holdPausedFrame();
+    void showPause();
+    void flyAgain();
+    void handleJoystickDevice(const SDL_Event* event);
 
     // The flight, one frame at a time.
     void stepFrame();
+    void clearScreen();
     int driftBackground(int vx, int vy);
     void spawnFireball();
     void updateFireballs();
@@ -110,9 +150,20 @@ class CGame {
 
     // The heads-up display.
     void renderHud();
+    void renderEndOfFlight(bool crashed);
+    void releaseEndOfFlight();
 
     // Start-up of the members that the flight drives, called last by init.
     void setupBackground();
     void setupBoostSheet();
     void setupCrashSheet();
+
+    // Puts every sprite, sheet and the carpet's window where a flight starts; start-up and
+    // flying again share them.
+    void placeAliens();
+    void parkFireballs();
+    void placeBoostSheet();
+    void placeCrashSheet();
+    void resetBackground();
+    void startMusic();
 };

@@ -17,7 +17,37 @@ int joystickThrustY(Sint16 axis) {
     return static_cast<int>(axis / 8321.881800000001 + 0.5);
 }
 
+bool asksToFlyAgain(const SDL_Event* event) {
+    if (event->type == SDL_JOYBUTTONDOWN) {
+        return event->jbutton.button == 0;
+    }
+    if (event->type != SDL_KEYDOWN) {
+        return false;
+    }
+    SDL_Keycode key = event->key.keysym.sym;
+    return key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_SPACE;
+}
+
 } // namespace
+
+void CGame::handleJoystickDevice(const SDL_Event* event) {
+    if (event->type == SDL_JOYDEVICEADDED) {
+        // A pad plugged in while none is open takes over; the one already open stays.
+        if (joystick == nullptr) {
+            joystick = SDL_JoystickOpen(event->jdevice.which);
+        }
+        return;
+    }
+    if (joystick != nullptr && SDL_JoystickInstanceID(joystick) == event->jdevice.which) {
+        SDL_JoystickClose(joystick);
+        joystick = nullptr;
+        // A stick pushed when it was pulled out would otherwise push the ship for good.
+        if (state <= Flying) {
+            thrustX = 0;
+            thrustY = 0;
+        }
+    }
+}
 
 void CGame::handleEvent(SDL_Event* event) {
     if (event->type == SDL_QUIT) {
@@ -26,6 +56,37 @@ void CGame::handleEvent(SDL_Event* event) {
     }
     if (event->type == SDL_KEYDOWN && event->key.keysym.sym == SDLK_ESCAPE) {
         running = false;
+        return;
+    }
+
+    // Beyond the flight, in every state: pausing, a pad plugged in or out, flying again.
+    switch (event->type) {
+    case SDL_KEYDOWN:
+        if (event->key.keysym.sym == SDLK_p && event->key.repeat == 0) {
+            setPaused(pauseReason == NotPaused ? PausedByKey : NotPaused);
+            return;
+        }
+        break;
+    case SDL_WINDOWEVENT:
+        if (event->window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+            hadFocus = true;
+            if (pauseReason == PausedByFocus) {
+                setPaused(NotPaused);
+            }
+        } else if (event->window.event == SDL_WINDOWEVENT_FOCUS_LOST && hadFocus &&
+                   pauseReason == NotPaused) {
+            setPaused(PausedByFocus);
+        }
+        return;
+    case SDL_JOYDEVICEADDED:
+    case SDL_JOYDEVICEREMOVED:
+        handleJoystickDevice(event);
+        return;
+    default:
+        break;
+    }
+    if (state == Finished && pauseReason == NotPaused && asksToFlyAgain(event)) {
+        flyAgain();
         return;
     }
     // Once the flight is over the ship is no longer the player's to steer.

@@ -26,18 +26,28 @@ Mix_Chunk* loadSound(const char* path) {
     return Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1);
 }
 
+// When the display named by DISPLAY does not answer, SDL quietly falls back to a driver that
+// draws into memory, and the game would run on where nobody can see it. Those drivers are only
+// right when they were asked for by name.
+bool isHeadlessByAccident() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (driver == nullptr || (asked != nullptr && asked[0] != '\0')) {
+        return false;
+    }
+    return SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
+}
+
 } // namespace
 
-bool CGame::init() {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
-    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
-        return false;
-    }
-    if (TTF_Init() != 0) {
-        return false;
-    }
-    font = TTF_OpenFont("BAUHS93.ttf", 30);
+void CGame::startMusic() {
+    // The first number drawn after the seeding picks the track.
+    music = Mix_LoadMUS(MUSIC_TRACKS[std::rand() % 5]);
+    Mix_FadeInMusic(music, 1, 4000);
+    Mix_VolumeMusic(MIX_MAX_VOLUME);
+}
 
+bool CGame::openWindow() {
     window = SDL_CreateWindow("Vorlusk", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, SCREEN_W,
                               SCREEN_H, SDL_WINDOW_FULLSCREEN | SDL_WINDOW_SHOWN);
     if (window == nullptr) {
@@ -47,6 +57,36 @@ bool CGame::init() {
     if (renderer == nullptr) {
         return false;
     }
+    // A screen that cannot switch to 1280x720 gives the window its own size: the scene is
+    // scaled to fit it, whole, with bars where the shapes differ.
+    SDL_RenderSetLogicalSize(renderer, SCREEN_W, SCREEN_H);
+    // Loading takes a second or two; a window left black that long looks broken.
+    SDL_SetRenderDrawColor(renderer, 160, 160, 160, 255);
+    SDL_RenderClear(renderer);
+    SDL_RenderPresent(renderer);
+    return true;
+}
+
+bool CGame::init() {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) < 0) {
+        return false;
+    }
+    if (isHeadlessByAccident()) {
+        std::fprintf(stderr,
+                     "Vorlusk: no display could be opened (SDL fell back to its \"%s\" "
+                     "driver, which shows nothing); run it on a desktop session\n",
+                     SDL_GetCurrentVideoDriver());
+        return false;
+    }
+    if (TTF_Init() != 0) {
+        return false;
+    }
+    font = TTF_OpenFont("BAUHS93.ttf", 30);
+
+    if (!openWindow()) {
+        return false;
+    }
 
     if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048) != 0) {
         std::printf("SDL_mixer could not initialize! SDL_mixer Error: %s\n", SDL_GetError());
@@ -54,9 +94,7 @@ bool CGame::init() {
     }
     Mix_AllocateChannels(MIX_CHANNELS_TOTAL);
     groupEffectChannels();
-    music = Mix_LoadMUS(MUSIC_TRACKS[std::rand() % 5]);
-    Mix_FadeInMusic(music, 1, 4000);
-    Mix_VolumeMusic(MIX_MAX_VOLUME);
+    startMusic();
 
     sndAlienShot = loadSound("./Audio/Alien Shot.mp3");
     sndAlienHit = loadSound("./Audio/Alien Hit.mp3");
@@ -79,34 +117,14 @@ bool CGame::init() {
         composePath(alien.path, "./Sprite_Sheet/Alien/Alien_", DIRECTION_SUFFIX[d]);
         alien.load(renderer);
         alien.bounded = true;
-        alien.state = Entering;
-
         for (CPlayer& fireball : fireballs[d]) {
             composePath(fireball.path, "./Sprite_Sheet/FireBall/Fireball_", DIRECTION_SUFFIX[d]);
             fireball.load(renderer);
             fireball.bounded = false;
-            fireball.rect.x = -SCREEN_W;
-            fireball.rect.y = -SCREEN_H;
         }
     }
-
-    // Each alien waits just beyond its own edge, already moving along it.
-    SDL_Rect& right = aliens[0].rect;
-    right.x = -right.w;
-    right.y = (SCREEN_H - right.h) / 2;
-    aliens[0].velY = -3;
-    SDL_Rect& down = aliens[1].rect;
-    down.x = (SCREEN_W - down.w) / 2;
-    down.y = -down.h;
-    aliens[1].velX = 6;
-    SDL_Rect& left = aliens[2].rect;
-    left.x = SCREEN_W;
-    left.y = (SCREEN_H - left.h) / 2;
-    aliens[2].velY = 3;
-    SDL_Rect& up = aliens[3].rect;
-    up.x = (SCREEN_W - up.w) / 2;
-    up.y = SCREEN_H;
-    aliens[3].velX = -6;
+    placeAliens();
+    parkFireballs();
 
     composePath(ship.path, "./Sprite_Sheet/SpaceShipB.png");
     ship.load(renderer);

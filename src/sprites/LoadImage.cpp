@@ -38,6 +38,13 @@ bool colorKeyOf(const SDL_Surface* surface, Uint32* key) {
 int loadImageTexture(SDL_Renderer* renderer, const char* path, int* w, int* h,
                      SDL_Texture** texture) {
     SDL_Surface* surface = IMG_Load(path);
+    // Some decoders take a file with no picture in it for an image of width or height 0, with
+    // no pixels at all; that is no image either.
+    if (surface != nullptr && (surface->w <= 0 || surface->h <= 0 || surface->pixels == nullptr)) {
+        SDL_SetError("the image is empty (%dx%d)", surface->w, surface->h);
+        SDL_FreeSurface(surface);
+        surface = nullptr;
+    }
     if (surface == nullptr) {
         std::fprintf(stderr, "Couldn't load %s: %s", path, SDL_GetError());
         return -1;
