@@ -1,4 +1,5 @@
-// ExecutableTest.cpp -- the real program: its exit status after a quit and after failed start-ups.
+// ExecutableTest.cpp -- the real program: its exit status after a quit and after failed start-ups,
+// and what it does with closed standard streams and a display that does not answer.
 #include "support/GameFixture.h"
 
 #include <string>
@@ -7,49 +8,65 @@
 namespace {
 
 const std::string GAME = std::string("'") + VORLUSK_EXECUTABLE + "'";
-
-// Starts the game from data/, lets it run a while, then asks it to quit as a window manager
-// would: SDL turns SIGTERM into its quit event.
-CommandResult runAndQuit(const std::string& environment, const std::string& folder) {
-    return runCommand("cd '" + folder + "' && " + environment + " " + GAME +
-                      " & pid=$!; sleep 3; kill -TERM $pid; wait $pid");
-}
+const std::string HEADLESS = "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ";
 
 } // namespace
 
 TEST(Executable, QuitEndsWithStatusZero) {
-    CommandResult result =
-        runAndQuit("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy", VORLUSK_DATA_DIR);
+    // SDL turns SIGTERM into its quit event, as a window manager's close would be.
+    CommandResult result = runCommand("cd '" VORLUSK_DATA_DIR "' && " + HEADLESS + GAME +
+                                      " & pid=$!; sleep 1.5; kill -TERM $pid; wait $pid");
     EXPECT_EQ(result.status, 0) << result.out << result.err;
     EXPECT_EQ(result.out, "");
 }
 
-TEST(Executable, MixerThatCannotOpenPrintsItsLineAndExitsMinusOne) {
+TEST(Executable, FailedStartUpsExitMinusOneSayingWhyOnlyWhereTheyShould) {
     // The disk driver starts, but cannot open its file in a folder that does not exist.
-    CommandResult result =
+    CommandResult mixer =
         runCommand("cd '" VORLUSK_DATA_DIR "' && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=disk "
                    "SDL_DISKAUDIOFILE=/nonexistent-folder/audio.raw " +
                    GAME);
-    EXPECT_EQ(result.status, 255);
+    EXPECT_EQ(mixer.status, 255);
     const std::string prefix = "SDL_mixer could not initialize! SDL_mixer Error: ";
-    EXPECT_EQ(result.out.rfind(prefix, 0), 0u) << result.out;
-    EXPECT_GT(result.out.size(), prefix.size() + 1); // the library's own reason follows
-    EXPECT_EQ(result.out.back(), '\n');
+    EXPECT_EQ(mixer.out.rfind(prefix, 0), 0u) << mixer.out;
+    EXPECT_GT(mixer.out.size(), prefix.size() + 1); // the library's own reason follows
+    EXPECT_EQ(mixer.out.back(), '\n');
+
+    CommandResult library = runCommand("cd '" VORLUSK_DATA_DIR "' && SDL_VIDEODRIVER=dummy "
+                                       "SDL_AUDIODRIVER=no-such-driver " +
+                                       GAME);
+    EXPECT_EQ(library.status, 255);
+    EXPECT_EQ(library.out, "");
+
+    // A DISPLAY naming no server: SDL would fall back to drawing off screen, and the game would
+    // run on unseen for ever.
+    CommandResult stale = runCommand("cd '" VORLUSK_DATA_DIR "' && env -u SDL_VIDEODRIVER -u "
+                                     "WAYLAND_DISPLAY DISPLAY=:93517 SDL_AUDIODRIVER=dummy "
+                                     "timeout 20 " +
+                                     GAME);
+    EXPECT_EQ(stale.status, 255) << stale.err;
+    EXPECT_EQ(stale.out, "");
+    // One line of the game's, whatever the display libraries say before it.
+    const std::string line = "Vorlusk: no display could be opened";
+    size_t at = stale.err.find(line);
+    ASSERT_NE(at, std::string::npos) << stale.err;
+    EXPECT_TRUE(at == 0 || stale.err[at - 1] == '\n') << stale.err;
+    EXPECT_EQ(stale.err.find('\n', at), stale.err.size() - 1) << stale.err;
 }
 
-TEST(Executable, LibraryThatCannotStartExitsMinusOneSilently) {
-    CommandResult result = runCommand("cd '" VORLUSK_DATA_DIR "' && SDL_VIDEODRIVER=dummy "
-                                      "SDL_AUDIODRIVER=no-such-driver " +
-                                      GAME);
-    EXPECT_EQ(result.status, 255);
-    EXPECT_EQ(result.out, "");
-}
-
-TEST(Executable, RunsAndQuitsWithoutAnyAsset) {
+TEST(Executable, ClosedStreamsGetNullAndNoLineIsLostWhenTheGameIsEnded) {
     char folder[] = "/tmp/vorlusk-empty-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
-    CommandResult result = runAndQuit("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy", folder);
+    const std::string out = std::string(folder) + "/out.txt";
+    // Started without stdin and stderr, in a folder without assets so that it complains, then
+    // hung up on: what it printed must be in the file, and nothing may take descriptors 0 and 2.
+    CommandResult result =
+        runCommand(std::string("cd '") + folder + "' && " + HEADLESS + GAME + " 0<&- 2>&- >'" +
+                   out + "' & pid=$!; sleep 1.5; readlink /proc/$pid/fd/0 /proc/$pid/fd/2; " +
+                   "kill -HUP $pid; wait $pid; echo status $?");
+    std::string printed = readFile(out);
+    std::remove(out.c_str());
     rmdir(folder);
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "Bad load of Boost animation file\nBad load of crash animation file\n");
+    EXPECT_EQ(result.out, "/dev/null\n/dev/null\nstatus 129\n") << result.err;
+    EXPECT_EQ(printed, "Bad load of Boost animation file\nBad load of crash animation file\n");
 }

@@ -1,4 +1,5 @@
-// InputTest.cpp -- handleEvent: quitting, the arrow keys by flight state, joystick 0's two axes.
+// InputTest.cpp -- handleEvent: quitting, the arrow keys by flight state, joystick 0's two axes,
+// and pads plugged in or out while the game runs.
 #include "support/GameFixture.h"
 
 #include <utility>
@@ -132,4 +133,37 @@ TEST_F(JoystickTest, AnyAxisMotionRereadsBothAxes) {
     push(2, 12000, 2);
     EXPECT_EQ(game.thrustX, 7);
     EXPECT_EQ(game.thrustY, -3);
+}
+
+TEST(JoystickHotPlug, APadPluggedInLateIsOpenedAndOneUnpluggedIsClosed) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_JOYSTICK), 0);
+    CGame game;
+    auto handleQueue = [&game] {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            game.handleEvent(&event);
+        }
+    };
+    int first = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 1, 0);
+    handleQueue();
+    ASSERT_NE(game.joystick, nullptr);
+    SDL_Joystick* opened = game.joystick;
+    SDL_JoystickSetVirtualAxis(opened, 0, 32767);
+    handleQueue();
+    EXPECT_EQ(game.thrustX, 7) << "the late pad's axes do not reach the game";
+
+    // A second pad leaves the first in charge; pulling the first out stops its push.
+    int second = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 1, 0);
+    handleQueue();
+    EXPECT_EQ(game.joystick, opened);
+    SDL_JoystickDetachVirtual(first);
+    handleQueue();
+    EXPECT_EQ(game.joystick, nullptr);
+    EXPECT_EQ(game.thrustX, 0);
+    SDL_JoystickDetachVirtual(second - 1); // the devices left move down by one
+    int again = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 1, 0);
+    handleQueue();
+    EXPECT_NE(game.joystick, nullptr) << "a pad plugged back in stays dead";
+    SDL_JoystickDetachVirtual(again);
+    SDL_Quit();
 }

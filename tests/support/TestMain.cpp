@@ -10,6 +10,8 @@
 int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
+    // A headless window never has focus, and SDL drops a pad's events without it.
+    setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 0);
     if (chdir(VORLUSK_DATA_DIR) != 0) {
         return 1;
     }
