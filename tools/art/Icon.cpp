@@ -23,11 +23,11 @@ void drawRug(cairo_t* cr, double size) {
     cairo_clip(cr);
     setColour(cr, kTobacco);
     cairo_paint(cr);
-    const double border = side * 0.1;
+    const double border = side * 0.07;
     roundedRect(cr, inset + border, inset + border, side - 2 * border, side - 2 * border,
                 side * 0.08);
     woolShape(cr, kOchre, std::max(1.0, size / 64));
-    const double guard = border + side * 0.045;
+    const double guard = border + side * 0.04;
     roundedRect(cr, inset + guard, inset + guard, side - 2 * guard, side - 2 * guard, side * 0.05);
     woolShape(cr, kOlive, std::max(1.0, size / 64));
     lobedPath(cr, size / 2, size / 2, side * 0.34, side * 0.34, 8, 0.12, M_PI / 8);
@@ -48,11 +48,11 @@ cairo_surface_t* drawIcon(int size) {
     drawRug(cr, size);
     cairo_destroy(cr);
     // The ship fills most of the square so it still reads at 48 px.
-    const double scale = size * 0.74 / kShipHeight;
+    const double scale = size * 0.84 / kShipHeight;
     cairo_surface_t* hull = newSurface(size, size);
     cr = cairo_create(hull);
-    cairo_translate(cr, (size - kShipWidth * scale) / 2 - size * 0.02,
-                    (size - kShipHeight * scale) / 2 - size * 0.02);
+    cairo_translate(cr, (size - kShipWidth * scale) / 2 - size * 0.01,
+                    (size - kShipHeight * scale) / 2 - size * 0.015);
     cairo_scale(cr, scale, scale);
     drawShip(cr);
     cairo_destroy(cr);
