@@ -12,9 +12,12 @@ namespace art {
 
 namespace {
 
-const Rgb kSkin = rgb255(112, 200, 74);
-const Rgb kSkinDark = rgb255(44, 118, 58);
-const Rgb kCrest = rgb255(156, 70, 190);
+// Orchid and plum: no dye of the carpet (olives, greens, browns, a faded rose) comes near that
+// hue, and the pale skin is lighter than any of its wool, so an alien reads by its body and not
+// only by its outline. The turquoise crest is the one cool note on it.
+const Rgb kSkin = rgb255(242, 178, 252);
+const Rgb kSkinDark = rgb255(178, 106, 208);
+const Rgb kCrest = rgb255(48, 190, 206);
 const Rgb kEye = rgb255(255, 226, 72);
 const Rgb kClaw = rgb255(236, 226, 196);
 

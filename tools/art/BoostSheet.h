@@ -1,4 +1,4 @@
-// The ship with its main engine roaring, twelve frames of a growing flame, for arrival and launch.
+// The ship with its main engine roaring, twelve frames of its flame, for arrival and launch.
 #pragma once
 
 #include <cairo.h>
@@ -6,12 +6,8 @@
 
 namespace art {
 
-constexpr int kBoostFrameWidth = 221;
-constexpr int kBoostFrameHeight = 101;
-constexpr int kBoostColumns = 4;
-constexpr int kBoostRows = 3;
-
-// Writes Fireboost_Sprite_SheetB.png; `ship` is pasted unchanged at the left of every frame.
+// Writes Fireboost_Sprite_SheetB.png on the game's grid (BOOST_* in sprites/Tables.h); `ship` is
+// pasted unchanged at the left of every frame.
 void writeBoostSheet(const std::string& dataDir, cairo_surface_t* ship);
 
 } // namespace art

@@ -1,16 +1,16 @@
 // The woven carpet the whole fight takes place over, seen from above.
 #pragma once
 
+#include "sprites/Tables.h"
+
 #include <string>
 
 namespace art {
 
-// The game scrolls a 1280x720 window over the carpet and jumps back by one tile at its far
-// edges, so the picture repeats itself with this tile's period.
-constexpr int kTileWidth = 3200;
-constexpr int kTileHeight = 1328;
-constexpr int kCarpetWidth = 4480;
-constexpr int kCarpetHeight = 2048;
+// The game scrolls a screen-sized window over the carpet and jumps back by one wrap period at
+// its far edges, so one rug fills one period and the picture repeats with it.
+constexpr int kTileWidth = CARPET_PERIOD_X;
+constexpr int kTileHeight = CARPET_PERIOD_Y;
 
 // Writes BG_Carpet.jpg.
 void writeCarpet(const std::string& dataDir);

@@ -5,6 +5,7 @@
 #include "Random.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace art {
 
@@ -72,10 +73,13 @@ void kilim(cairo_t* cr, double x) {
 
 void selvedge(cairo_t* cr, double y) {
     // The long edges are wrapped in umber wool, stitched over in short slanting turns.
-    cairo_rectangle(cr, kFringe, y, 3200 - 2 * kFringe, kPileTop);
+    cairo_rectangle(cr, kFringe, y, kTileWidth - 2 * kFringe, kPileTop);
     setColour(cr, kUmber);
     cairo_fill(cr);
-    for (double x = kFringe; x < 3200 - kFringe; x += 4) {
+    // Hand stitching, so no two turns lie quite the same distance apart: an even pitch would
+    // stand still or crawl as the carpet scrolls.
+    Random rng(1210 + static_cast<std::uint64_t>(y));
+    for (double x = kFringe; x < kTileWidth - kFringe; x += rng.range(3.0, 5.5)) {
         cairo_move_to(cr, x, y + 1);
         cairo_line_to(cr, x + 3, y + kPileTop - 1);
     }
@@ -91,7 +95,7 @@ void drawRugEnds(cairo_t* cr) {
     cairo_paint(cr);
     Random rng(1200);
     fringe(cr, kFringe + 1, -1.0, rng);
-    fringe(cr, 3200 - kFringe - 1, 1.0, rng);
+    fringe(cr, kTileWidth - kFringe - 1, 1.0, rng);
     kilim(cr, kFringe);
     kilim(cr, kPileRight);
     selvedge(cr, 0);

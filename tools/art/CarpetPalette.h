@@ -1,6 +1,7 @@
 // The carpet's dyes and the layout of one rug: its fringes, bindings, border bands and field.
 #pragma once
 
+#include "Carpet.h"
 #include "Paint.h"
 
 namespace art {
@@ -27,8 +28,8 @@ constexpr double kFringe = 32;    // loose warp threads at each short end
 constexpr double kKilimBand = 16; // flat-woven strip before the pile starts
 constexpr double kPileLeft = kFringe + kKilimBand;
 constexpr double kPileTop = 8; // the bound edge along the long sides
-constexpr double kPileRight = 3200 - kPileLeft;
-constexpr double kPileBottom = 1328 - 8;
+constexpr double kPileRight = kTileWidth - kPileLeft;
+constexpr double kPileBottom = kTileHeight - kPileTop;
 // Border bands, measured inwards from the edge of the pile.
 constexpr double kOuterGuard = 20;
 constexpr double kMainBorder = 104;

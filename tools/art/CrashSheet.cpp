@@ -12,7 +12,7 @@ namespace art {
 
 void writeCrashSheet(const std::string& dataDir, cairo_surface_t* frozenShip) {
     cairo_surface_t* sheet =
-        newSurface(kCrashFrameSize * kCrashColumns, kCrashFrameSize * kCrashRows);
+        newSurface(CRASH_FRAME_SIZE * CRASH_COLUMNS, CRASH_FRAME_SIZE * CRASH_ROWS);
     cairo_t* cr = cairo_create(sheet);
     const Wreck wreck(frozenShip, 900);
     const Fire fire(wreck, 910);
@@ -21,12 +21,12 @@ void writeCrashSheet(const std::string& dataDir, cairo_surface_t* frozenShip) {
                                                         kCrashCentreX, kCrashCentreY, 75);
     cairo_pattern_add_color_stop_rgba(edge, 0.0, 0, 0, 0, 1);
     cairo_pattern_add_color_stop_rgba(edge, 1.0, 0, 0, 0, 0);
-    for (int frame = 0; frame < kCrashFrames; ++frame) {
+    for (int frame = 0; frame < CRASH_FRAMES; ++frame) {
         const double t = frame * kCrashFrameTime;
         cairo_save(cr);
-        cairo_translate(cr, (frame % kCrashColumns) * kCrashFrameSize,
-                        (frame / kCrashColumns) * kCrashFrameSize);
-        cairo_rectangle(cr, 0, 0, kCrashFrameSize, kCrashFrameSize);
+        cairo_translate(cr, (frame % CRASH_COLUMNS) * CRASH_FRAME_SIZE,
+                        (frame / CRASH_COLUMNS) * CRASH_FRAME_SIZE);
+        cairo_rectangle(cr, 0, 0, CRASH_FRAME_SIZE, CRASH_FRAME_SIZE);
         cairo_clip(cr);
         cairo_push_group(cr);
         wreck.draw(cr, t);

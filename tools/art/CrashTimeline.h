@@ -1,25 +1,31 @@
 // When things happen in the crash: the sheet's frame clock and the moments the explosions are
-// heard.
+// heard, all counted from the game's own timeline (sprites/Tables.h).
 #pragma once
+
+#include "Ship.h"
+#include "sprites/Tables.h"
 
 namespace art {
 
-constexpr int kCrashFrameSize = 152;
-constexpr int kCrashColumns = 6;
-constexpr int kCrashRows = 8;
-constexpr int kCrashFrames = kCrashColumns * kCrashRows;
-// Each frame is shown for three game frames at 50 per second.
-constexpr double kCrashFrameTime = 0.06;
-// Where the ship's top-left sits inside a frame, so the frame is centred on it.
-constexpr double kCrashShipX = 30.0;
-constexpr double kCrashShipY = 25.0;
-constexpr double kCrashCentreX = 76.0;
-constexpr double kCrashCentreY = 75.5;
+// The game steps 50 times a second.
+constexpr double kGameFrameTime = 0.02;
+constexpr double kCrashFrameTime = FRAMES_PER_CRASH_FRAME * kGameFrameTime;
+// The game centres the sheet's frame on the ship, cutting the half-pixel.
+constexpr double kCrashShipX = (CRASH_FRAME_SIZE - kShipWidth) / 2;
+constexpr double kCrashShipY = (CRASH_FRAME_SIZE - kShipHeight) / 2;
+constexpr double kCrashCentreX = kCrashShipX + kShipWidth / 2.0;
+constexpr double kCrashCentreY = kCrashShipY + kShipHeight / 2.0;
 
-// The bangs the player hears, and the moment the falling wreck hits the carpet.
-constexpr double kBlastTimes[4] = {0.06, 0.54, 0.66, 1.08};
-constexpr double kImpactTime = 2.2;
+// The bangs the player hears: the call that plays one is the last of a sheet frame, so its blast
+// shows from the next frame on.
+constexpr double kBlastTimes[4] = {
+    CRASH_EXPLOSION_CALLS[0] * kGameFrameTime, CRASH_EXPLOSION_CALLS[1] * kGameFrameTime,
+    CRASH_EXPLOSION_CALLS[2] * kGameFrameTime, CRASH_EXPLOSION_CALLS[3] * kGameFrameTime};
+// The wreck hits the carpet with the crash sound; from the next call on it lies there, moving
+// with the carpet.
+constexpr double kImpactTime =
+    (CRASH_FRAMES * FRAMES_PER_CRASH_FRAME - CRASH_SOUND_LEAD - 1) * kGameFrameTime;
 // The last frame stays on the carpet, so every wisp of smoke is gone by then.
-constexpr double kSmokeGoneTime = (kCrashFrames - 1) * kCrashFrameTime - 0.03;
+constexpr double kSmokeGoneTime = (CRASH_FRAMES - 1) * kCrashFrameTime - kCrashFrameTime / 2;
 
 } // namespace art

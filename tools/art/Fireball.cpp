@@ -13,6 +13,8 @@ namespace art {
 
 namespace {
 
+const Rgb kRim = rgb255(64, 8, 12);
+
 // The flame around and behind the core: round at the front, drawn out behind into a tail of
 // `length` whose edges break into licks of flame; `phase` varies the licks, `wave` bends the tip.
 void envelope(cairo_t* cr, double x, double y, double r, double length, double wave, double phase) {
@@ -86,13 +88,14 @@ void drawFireball(cairo_t* cr, double x, double y, double scale, std::uint64_t s
     cairo_set_source(cr, outer);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(outer);
-    // A dark red rim keeps the flame apart from a red carpet.
+    // A rim of dark, burnt red, as every creature has its ink line: the flame's orange is close
+    // to the carpet's tobacco and ochre in lightness, and the rim sets it apart on any of them.
     cairo_pattern_t* rim = alongTail(x + r, x - length);
-    addStop(rim, 0.0, rgb255(110, 16, 6), 0.9);
-    addStop(rim, 0.6, rgb255(110, 16, 6), 0.6);
-    addStop(rim, 1.0, rgb255(110, 16, 6), 0.0);
+    addStop(rim, 0.0, kRim);
+    addStop(rim, 0.55, kRim, 0.95);
+    addStop(rim, 1.0, kRim, 0.0);
     cairo_set_source(cr, rim);
-    cairo_set_line_width(cr, 1.3 * scale);
+    cairo_set_line_width(cr, 1.8 * scale);
     cairo_stroke(cr);
     cairo_pattern_destroy(rim);
     envelope(cr, x, y, r * 0.72, length * 0.68, wave * 0.6, phase + 1.0);

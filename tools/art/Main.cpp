@@ -4,6 +4,7 @@
 #include "Carpet.h"
 #include "CrashSheet.h"
 #include "Fireball.h"
+#include "Icon.h"
 #include "Jets.h"
 #include "Paint.h"
 #include "Ship.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
         cairo_surface_destroy(frozen);
         cairo_surface_destroy(ship);
         art::writeCarpet(data);
+        art::writeIcons(data);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vorlusk-art: %s\n", e.what());
         return 1;

@@ -134,11 +134,25 @@ void makeParent(const std::string& path) {
 
 void savePng(cairo_surface_t* surface, const std::string& path) {
     cairo_surface_flush(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
     std::uint32_t corner = 0;
-    std::memcpy(&corner, cairo_image_surface_get_data(surface), sizeof corner);
+    std::memcpy(&corner, data, sizeof corner);
     if (corner != 0) {
         throw std::runtime_error(path + ": top-left pixel is not transparent");
     }
+    // That clear corner is stored as black, and the game keys out every black pixel whatever its
+    // alpha. Dark paint thinned out at an edge can round to black too: lift each such pixel that
+    // shows at all to the faintest colour that is not.
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < cairo_image_surface_get_height(surface); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(data + y * stride);
+        for (int x = 0; x < cairo_image_surface_get_width(surface); ++x) {
+            if (row[x] != 0 && (row[x] & 0xFFFFFFu) == 0) {
+                row[x] |= 0x010101u;
+            }
+        }
+    }
+    cairo_surface_mark_dirty(surface);
     makeParent(path);
     if (cairo_surface_write_to_png(surface, path.c_str()) != CAIRO_STATUS_SUCCESS) {
         throw std::runtime_error("cannot write " + path);

@@ -39,7 +39,8 @@ void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 
 cairo_surface_t* newSurface(int width, int height);
 // Writes a sprite, refusing one whose top-left pixel is not fully transparent: the game turns
-// that pixel's value into its see-through colour.
+// that pixel's value into its see-through colour. Any other pixel that shows, however faintly,
+// is kept off that colour, in the surface too.
 void savePng(cairo_surface_t* surface, const std::string& path);
 // Creates the folders a file will go into.
 void makeParent(const std::string& path);

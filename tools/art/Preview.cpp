@@ -3,6 +3,7 @@
 // the HUD and jet warning written over many parts of the carpet.
 #define SDL_MAIN_HANDLED
 #include "Paint.h"
+#include "sprites/Tables.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -25,11 +26,23 @@ TTF_Font* gFont = nullptr;
 const SDL_Color kHudBlue = {82, 197, 255, 255};
 const SDL_Color kWarningRed = {144, 0, 0, 255};
 
+// Reads a sprite and keys it as the game does: every pixel of its top-left pixel's colour turns
+// clear whatever its alpha. That corner is clear black in every sprite we draw, so the key is
+// black, and a black pixel is black however it is premultiplied.
 cairo_surface_t* png(const std::string& name) {
     cairo_surface_t* s = cairo_image_surface_create_from_png((gData + "/" + name).c_str());
     if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
         throw std::runtime_error("cannot read " + name);
     }
+    cairo_surface_flush(s);
+    unsigned char* data = cairo_image_surface_get_data(s);
+    for (int y = 0; y < cairo_image_surface_get_height(s); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(data + y * cairo_image_surface_get_stride(s));
+        for (int x = 0; x < cairo_image_surface_get_width(s); ++x) {
+            row[x] = (row[x] & 0xFFFFFFu) == 0 ? 0u : row[x];
+        }
+    }
+    cairo_surface_mark_dirty(s);
     return s;
 }
 
@@ -109,7 +122,7 @@ void hud(cairo_t* cr, double x, double y, bool warning) {
 
 // The screen as the game would draw it with the carpet scrolled to (cx, cy).
 cairo_surface_t* screen(cairo_surface_t* rug, double cx, double cy, const char* jets[4]) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1280, 720);
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, SCREEN_W, SCREEN_H);
     cairo_t* cr = cairo_create(s);
     cairo_set_source_surface(cr, rug, -cx, -cy);
     cairo_paint(cr);
@@ -120,8 +133,8 @@ cairo_surface_t* screen(cairo_surface_t* rug, double cx, double cy, const char* 
     put(cr, "Sprite_Sheet/FireBall/Fireball_RIGHT.png", 30, 430);
     put(cr, "Sprite_Sheet/Alien/Alien_RIGHT.png", 0, 420);
     put(cr, "Sprite_Sheet/Alien/Alien_DOWN.png", 780, 0);
-    put(cr, "Sprite_Sheet/Alien/Alien_LEFT.png", 1280 - 72, 250);
-    put(cr, "Sprite_Sheet/Alien/Alien_UP.png", 380, 720 - 72);
+    put(cr, "Sprite_Sheet/Alien/Alien_LEFT.png", SCREEN_W - 72, 250);
+    put(cr, "Sprite_Sheet/Alien/Alien_UP.png", 380, SCREEN_H - 72);
     put(cr, "Sprite_Sheet/SpaceShipB.png", 594, 309);
     for (int i = 0; i < 4; ++i) {
         if (jets[i] != nullptr) {
@@ -137,7 +150,7 @@ cairo_surface_t* screen(cairo_surface_t* rug, double cx, double cy, const char* 
     write(pc, "Clear your Jets!", kWarningRed, 0, 0, &w, &h);
     cairo_destroy(pc);
     cairo_surface_destroy(probe);
-    write(cr, "Clear your Jets!", kWarningRed, (1280 - w) / 2, 309 - h);
+    write(cr, "Clear your Jets!", kWarningRed, (SCREEN_W - w) / 2, 309 - h);
     cairo_destroy(cr);
     return s;
 }
@@ -156,7 +169,7 @@ cairo_surface_t* textBoard(cairo_surface_t* rug) {
         const double x = (i % 3) * w;
         const double y = (i / 3) * h;
         // The carpet wraps, so a place left of its first column shows its last tile's columns.
-        const double cx = places[i][0] < 0 ? places[i][0] + 3200 : places[i][0];
+        const double cx = places[i][0] < 0 ? places[i][0] + CARPET_PERIOD_X : places[i][0];
         cairo_save(cr);
         cairo_rectangle(cr, x, y, w, h);
         cairo_clip(cr);
@@ -277,6 +290,28 @@ cairo_surface_t* crashMoments(cairo_surface_t* rug) {
     return big;
 }
 
+// The desktop icons side by side at their own sizes, on a light and a dark panel.
+cairo_surface_t* icons() {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 560, 2 * 276);
+    cairo_t* cr = cairo_create(s);
+    for (int panel = 0; panel < 2; ++panel) {
+        cairo_rectangle(cr, 0, panel * 276, 560, 276);
+        cairo_set_source_rgb(cr, panel == 0 ? 0.92 : 0.16, panel == 0 ? 0.92 : 0.17,
+                             panel == 0 ? 0.94 : 0.2);
+        cairo_fill(cr);
+        double x = 10;
+        for (int size : {48, 64, 128, 256}) {
+            cairo_surface_t* icon = png("icons/vorlusk-" + std::to_string(size) + ".png");
+            cairo_set_source_surface(cr, icon, x, panel * 276 + 10);
+            cairo_paint(cr);
+            cairo_surface_destroy(icon);
+            x += size + 12;
+        }
+    }
+    cairo_destroy(cr);
+    return s;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -336,6 +371,9 @@ int main(int argc, char** argv) {
         cairo_surface_t* moments = crashMoments(rug);
         save(moments, out, "crash_moments.png");
         cairo_surface_destroy(moments);
+        cairo_surface_t* desk = icons();
+        save(desk, out, "icons.png");
+        cairo_surface_destroy(desk);
         cairo_surface_t* whole = scaled(rug, 0.25, true);
         save(whole, out, "carpet.png");
         cairo_surface_destroy(whole);

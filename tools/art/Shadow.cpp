@@ -12,6 +12,11 @@ namespace art {
 
 namespace {
 
+// A shadow's colour, premultiplied by nothing yet: deep umber, the carpet's wool in shade. Not
+// black, since the game keys out every pixel of a sprite's see-through corner colour, which is
+// black, whatever its alpha.
+constexpr double kShade[3] = {40, 28, 16};
+
 // One pass of a box blur along rows (step 1) or columns (step = width).
 void boxPass(std::vector<double>& a, int w, int h, int radius, bool alongRows) {
     std::vector<double> out(a.size(), 0.0);
@@ -64,10 +69,11 @@ cairo_surface_t* withShadow(cairo_surface_t* sprite, int dx, int dy, int blur, d
     const int outStride = cairo_image_surface_get_stride(out);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            // Black, premultiplied: only the alpha byte is set.
-            const auto a = static_cast<std::uint32_t>(
-                std::clamp(alpha[std::size_t(y) * w + x] * strength * 255.0 + 0.5, 0.0, 255.0));
-            const std::uint32_t px = a << 24;
+            const double a = std::clamp(alpha[std::size_t(y) * w + x] * strength, 0.0, 1.0);
+            std::uint32_t px = static_cast<std::uint32_t>(a * 255.0 + 0.5) << 24;
+            for (int c = 0; c < 3; ++c) {
+                px |= static_cast<std::uint32_t>(kShade[c] * a + 0.5) << (16 - 8 * c);
+            }
             std::memcpy(dst + y * outStride + x * 4, &px, 4);
         }
     }

@@ -78,8 +78,9 @@ void pod(cairo_t* cr, int side) {
     strokeDevice(cr, kInk, 0.8, 0.5);
     cairo_new_path(cr);
     cairo_restore(cr);
-    // Port light red on top, starboard green below.
-    const Rgb lamp = side < 0 ? rgb255(255, 70, 60) : rgb255(80, 240, 110);
+    // Nose to the left and seen from above, the ship's port side is the lower one: red there,
+    // starboard green on top.
+    const Rgb lamp = side > 0 ? rgb255(255, 70, 60) : rgb255(80, 240, 110);
     glow(cr, 24.5, y, 3.2, lamp, 0.9);
     cairo_arc(cr, 24.5, y, 1.3, 0, 2 * M_PI);
     setColour(cr, lighter(lamp, 0.4));
