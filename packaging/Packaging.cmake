@@ -19,7 +19,8 @@ set(VORLUSK_DOC_DIR share/doc/vorlusk)
 set(packaging ${CMAKE_CURRENT_LIST_DIR})
 set(generated ${CMAKE_BINARY_DIR}/packaging)
 
-# The launcher, once for the installed tree and once for the build folder (`make run`).
+# The launcher, once for the installed tree and once for the build folder (`make run`). The
+# installed folders are relative to the prefix, so any root (/p) gives the path between them.
 file(RELATIVE_PATH LAUNCHER_TO_PROGRAMS /p/${VORLUSK_LAUNCHER_DIR} /p/${VORLUSK_PROGRAM_DIR})
 file(RELATIVE_PATH LAUNCHER_TO_DATA /p/${VORLUSK_LAUNCHER_DIR} /p/${VORLUSK_DATA_DIR})
 configure_file(${packaging}/launcher.sh.in ${generated}/vorlusk @ONLY)
