@@ -13,38 +13,57 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Keeps the nested builds' output down to CMake's own progress lines.
 MAKEFLAGS += --no-print-directory
 
+# What building and playing need; `make run` installs nothing more.
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev \
-            libsdl2-ttf-dev libgtest-dev libbenchmark-dev
+            libsdl2-ttf-dev
 ASSET_PACKAGES := libcairo2-dev libsndfile1-dev fonts-comfortaa
-# Only the tests need these: the window tests run the game on an X server of their own (Xvfb),
-# screenshot it (ImageMagick), press its keys (xdotool) and ask it to close (Xlib).
-TEST_PACKAGES := xvfb imagemagick xdotool libx11-dev
+# Only the tests and benchmarks need these: GoogleTest and Google Benchmark, and for the window
+# tests an X server of their own (Xvfb), screenshots (ImageMagick), key presses (xdotool) and the
+# window manager's close request (Xlib).
+TEST_PACKAGES := libgtest-dev libbenchmark-dev xvfb imagemagick xdotool libx11-dev
+# CPack's .deb: dpkg-shlibdeps (dpkg-dev) derives the dependencies, `file` finds the programs.
+PACKAGE_PACKAGES := dpkg-dev file
 
-.PHONY: all run test build configure deps asset-deps assets bench record-replays format check-format clean \
-        sanitize memcheck soak
+.PHONY: all run test build configure configure-game deps test-deps asset-deps assets bench \
+        record-replays format check-format clean sanitize memcheck soak package
 
 all: build
 
 deps:
 	@tools/install-packages.sh $(PACKAGES)
 
+test-deps:
+	@tools/install-packages.sh $(PACKAGES) $(TEST_PACKAGES)
+
 asset-deps:
 	@tools/install-packages.sh $(PACKAGES) $(ASSET_PACKAGES)
 
-configure: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+configure: test-deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLUSK_TESTS=ON >/dev/null
+
+# The game without its tests, for playing and packaging. A build folder made here starts with the
+# tests off; one that `make test` has set up keeps them, so the two share every object file.
+configure-game: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	       $$([ -f $(BUILD_DIR)/CMakeCache.txt ] || echo -DVORLUSK_TESTS=OFF) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# Playing needs only the game and the sound-device probe, not the tests.
-run: configure
+# The build folder's launcher starts the game from data/ (packaging/launcher.sh.in).
+run: configure-game
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target vorlusk vorlusk-audio-probe
-	@tools/run-game.sh $(BUILD_DIR)/vorlusk $(BUILD_DIR)/vorlusk-audio-probe
+	@$(BUILD_DIR)/vorlusk-launch
 
 test: build
-	@tools/install-packages.sh $(TEST_PACKAGES)
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# A .deb of the normal build folder (installing to /usr), its dependencies read from the shared
+# libraries the game links; tools/check-package.sh installs, starts and removes it.
+package: configure-game
+	@tools/install-packages.sh $(PACKAGE_PACKAGES)
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 # 100,000 frames of random play headless at full speed (about 80 s): invariants after every
 # frame, and the resident memory may not grow by 1 MB between frames 10,000 and 100,000.
@@ -59,7 +78,6 @@ record-replays: build
 # Figures, not pass or fail: frames, start-up and teardown in-process (five repetitions), then
 # whole runs of the real program for its peak memory and its pacing on Xvfb (about 50 s).
 bench: build
-	@tools/install-packages.sh xvfb
 	@$(BUILD_DIR)/bench/vorlusk-bench --benchmark_repetitions=5 \
 	    --benchmark_report_aggregates_only=true
 	@$(BUILD_DIR)/bench/vorlusk-process-bench
@@ -76,15 +94,15 @@ SANITIZE_ENV := \
     LSAN_OPTIONS=suppressions=$(CURDIR)/tools/sanitize/lsan.supp:print_suppressions=0 \
     SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0
 
-sanitize: deps
-	@tools/install-packages.sh $(TEST_PACKAGES)
+sanitize: test-deps
 	@cmake -S . -B $(SANITIZE_BUILD_DIR) -DCMAKE_BUILD_TYPE=$(SANITIZE_BUILD_TYPE) \
 	       -DVORLUSK_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE_BUILD_DIR) -j $(JOBS)
 	@$(SANITIZE_ENV) ctest --test-dir $(SANITIZE_BUILD_DIR) --output-on-failure -j $(JOBS)
 
 # 300 frames of the real program under valgrind's memcheck; fails on any error it finds.
-memcheck: deps
+# It needs the frame probe, which is built with the tests.
+memcheck: test-deps
 	@tools/install-packages.sh valgrind
 	@tools/memcheck.sh $(MEMCHECK_BUILD_DIR) $(JOBS)
 
