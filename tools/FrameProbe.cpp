@@ -6,6 +6,11 @@
 //                               steps one more frame and ends as if the player had quit.
 //   VORLUSK_PROBE_LOG=FILE      writes the CLOCK_MONOTONIC time in microseconds of each present,
 //                               one a line, to FILE when the process exits.
+//   VORLUSK_PROBE_UNSCALED=1    keeps the game from scaling its scene to the screen. On SDL's
+//                               dummy driver, whose only screen is 1024x768, the scene is then
+//                               drawn one to one with its right and bottom edges cut off, as
+//                               the game drew it before it scaled: figures compare with older
+//                               ones, and valgrind's runs are not spent scaling in software.
 #include <SDL.h>
 
 #include <cstdio>
@@ -23,13 +28,16 @@ long presents = 0;
 
 long quitAfter = 0;
 const char* logPath = nullptr;
+bool unscaled = false;
 
 // Both come from the SDL the game loaded, looked up rather than linked, so the probe is harmless
 // in a process without SDL (a shell that passes LD_PRELOAD on to the game).
 using PresentFunction = void (*)(SDL_Renderer*);
 using PushEventFunction = int (*)(SDL_Event*);
+using LogicalSizeFunction = int (*)(SDL_Renderer*, int, int);
 PresentFunction realPresent = nullptr;
 PushEventFunction pushEvent = nullptr;
+LogicalSizeFunction realLogicalSize = nullptr;
 
 long long monotonicMicroseconds() {
     timespec now{};
@@ -43,9 +51,13 @@ __attribute__((constructor)) void readSettings() {
         quitAfter = std::strtol(quit, nullptr, 10);
     }
     logPath = std::getenv("VORLUSK_PROBE_LOG");
+    const char* scaling = std::getenv("VORLUSK_PROBE_UNSCALED");
+    unscaled = scaling != nullptr && scaling[0] == '1';
     // SDL's own exported symbol, the one the game would have called.
     realPresent = reinterpret_cast<PresentFunction>(dlsym(RTLD_NEXT, "SDL_RenderPresent"));
     pushEvent = reinterpret_cast<PushEventFunction>(dlsym(RTLD_NEXT, "SDL_PushEvent"));
+    realLogicalSize =
+        reinterpret_cast<LogicalSizeFunction>(dlsym(RTLD_NEXT, "SDL_RenderSetLogicalSize"));
 }
 
 // Runs at exit, after main has returned and the game has shut SDL down. A process that never
@@ -81,4 +93,11 @@ extern "C" void SDL_RenderPresent(SDL_Renderer* renderer) {
         quit.type = SDL_QUIT;
         pushEvent(&quit);
     }
+}
+
+extern "C" int SDL_RenderSetLogicalSize(SDL_Renderer* renderer, int w, int h) {
+    if (unscaled || realLogicalSize == nullptr) {
+        return 0;
+    }
+    return realLogicalSize(renderer, w, h);
 }
