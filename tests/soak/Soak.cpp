@@ -56,6 +56,9 @@ TEST(Soak, HundredThousandFramesOfRandomInputKeepEveryInvariantAndTheMemoryFlat)
     CGame game;
     ASSERT_TRUE(game.init());
     ASSERT_NE(game.joystick, nullptr);
+    // Drawn one to one, not scaled in software to the dummy driver's 1024x768 screen.
+    SDL_SetWindowFullscreen(game.window, 0);
+    SDL_SetWindowSize(game.window, SCREEN_W, SCREEN_H);
     std::srand(SEED); // the aliens' draws too, so a failure can be replayed
     std::mt19937 rng(SEED);
 
