@@ -19,6 +19,7 @@ Mono blastChannel(std::size_t n, Rng& rng) {
     Svf bodyFilter;
     Svf rumbleFilter;
     Svf sparkFilter;
+    Svf fireFilter;
     OnePole churn;
     const Mono sparks = crackle(n, rng, [](double t) { return 700.0 * std::exp(-t / 0.35); });
     double brown = 0.0;
@@ -30,7 +31,7 @@ Mono blastChannel(std::size_t n, Rng& rng) {
             crackFilter.high(rng.noise(), 1500.0) * fadeIn(t, 0.0008) * decayTo60(t, 0.1);
         const double boomPitch = 44.0 + 60.0 * std::exp(-t / 0.1);
         const double low = boom.next(Wave::Sine, boomPitch) * fadeIn(t, 0.002) * decayTo60(t, 0.9);
-        const double cutoff = 150.0 + 2600.0 * std::exp(-t / 0.35);
+        const double cutoff = 260.0 + 3200.0 * std::exp(-t / 0.45);
         const double debris = brown + 0.9 * rng.noise();
         const double body = bodyFilter.low(static_cast<float>(debris), cutoff, 0.9) *
                             fadeIn(t, 0.004) * decayTo60(t, 1.9);
@@ -39,10 +40,14 @@ Mono blastChannel(std::size_t n, Rng& rng) {
         const double rumble = rumbleFilter.low(static_cast<float>(brown), 100.0, 1.0) * roll *
                               fadeIn(t, 0.02) * decayTo60(t, 2.1);
         const double spark = sparkFilter.band(sparks[i], 3000.0, 1.5);
-        out[i] =
-            static_cast<float>(0.5 * crack + 0.6 * low + 2.4 * body + 1.2 * rumble + 0.9 * spark);
+        // The roar of the fireball itself, in the middle of the hearing range: the blast is the
+        // loudest moment of a flight, and low rumble alone reads as distant.
+        const double fire = fireFilter.band(rng.noise(), 700.0 + 900.0 * std::exp(-t / 0.5), 0.7) *
+                            (1.0 + 0.5 * roll) * fadeIn(t, 0.006) * decayTo60(t, 1.6);
+        out[i] = static_cast<float>(0.5 * crack + 0.6 * low + 2.4 * body + 1.2 * rumble +
+                                    0.9 * spark + 1.4 * fire);
     }
-    saturate(out, 1.8);
+    saturate(out, 2.6);
     // Below 40 Hz nothing a player owns reproduces it; it would only eat headroom.
     Svf subsonic;
     for (float& x : out) {
@@ -64,7 +69,10 @@ Stereo shipExplosion() {
     out.mix(room, 0, 0.3f);
     out.resize(n);
     fadeOut(out, 0.4);
-    master(out, -16.5, Measure::Loudest200ms, -4.0);
+    // Dense rather than peaky: the game starts it four times within a second, and the
+    // overlapping blasts must grow louder without clipping the mix.
+    compress(out, {-24.0, 4.0, 0.004, 0.25});
+    master(out, -10.0, Measure::Momentary, -2.0);
     return out;
 }
 
