@@ -60,7 +60,7 @@ Stereo thrustBase() {
     out.r = filterCircular(out.r, [&](float x) { return darkR.low(x, 2400.0, 0.6); });
     // All of it lies below 1.5 kHz, where the music lives too: at the game's full hum volume
     // (four jets, 64 of 128) it sits a few dB under the tracks in that band, not over them.
-    levelLoop(out, -20.0, -1.5);
+    levelLoop(out, -21.0, -1.5);
     return out;
 }
 

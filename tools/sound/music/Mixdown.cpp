@@ -123,13 +123,13 @@ Stereo renderSong(const Song& song) {
     lowCut(out, 35.0);
     // Kick, bass and the low notes of the chords all meet below 200 Hz; left alone they held
     // half the energy of a track and muddied the effects that share that range.
-    lowShelf(out, 220.0, -5.0);
+    lowShelf(out, 220.0, -2.5);
 
     compress(out, {-16.0, 2.5, 0.015, 0.2});
     shapeSections(out, p);
     // The final chord dies away over the ring time instead of stopping.
     fadeOut(out, song.endRing + 0.5);
-    master(out, -22.0, Measure::Integrated, -3.5);
+    master(out, -21.0, Measure::Integrated, -3.0);
     return out;
 }
 

@@ -1,5 +1,5 @@
-// A C-minor fife-and-drum march in rolling 12/8 at 100 beats a minute: a lone snare, then the
-// fife, then brass, bass and harp join section by section until the whole column charges.
+// A C-minor fife-and-drum march in rolling 12/8 at 100 beats a minute: a field drum over low
+// brass, then the fife, bass and harp join section by section until the whole column charges.
 #include "music/tracks/Tracks.h"
 
 namespace snd {
@@ -122,20 +122,20 @@ Song colonialBattle() {
     s.reverbSize = 0.85;
     s.mix.lead = -20.0;
     s.mix.pad = -24.0;
-    s.mix.bass = -25.0;
+    s.mix.bass = -24.0;
 
     const std::vector<int> march = {0, 3, 4, 0};
     const std::vector<int> turn = {5, 3, 4, 4};
     s.sections = {
-        section("drummer", 4, march, 1, "").level(-9.0),
-        section("fife", 8, march, 1, "lead").octave(1).level(-8.0),
-        section("column", 8, march, 2, "bass pad lead").octave(1).level(-5.5),
-        section("advance", 8, turn, 2, "bass pad arp lead harmony").theme(1).octave(1).level(-3.0),
+        section("drummer", 4, march, 1, "pad").level(-9.0).brighten(0.3, 0.6),
+        section("fife", 8, march, 1, "lead").level(-8.0),
+        section("column", 8, march, 2, "bass pad lead").level(-5.5),
+        section("advance", 8, turn, 2, "bass pad arp lead harmony").theme(1).level(-3.0),
         section("charge", 8, march, 3, "bass pad arp lead harmony bells")
-            .octave(1)
+
             .level(-1.0)
             .building(),
-        section("battle", 8, turn, 3, "bass pad arp lead harmony bells").theme(1).octave(1).lift(2),
+        section("battle", 8, turn, 3, "bass pad arp lead harmony bells").theme(1).lift(2),
         section("coda", 2, {0, 0}, 1, "pad bells").level(-7.0).lift(2),
     };
     return s;

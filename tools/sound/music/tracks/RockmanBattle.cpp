@@ -39,15 +39,15 @@ Patch arpPatch() {
     return p;
 }
 
-// A narrow pulse with a quick, wide vibrato: the chip lead's bite.
+// Pulse waves with a quick, wide vibrato: the chip lead's bite.
 Patch leadPatch() {
     Patch p;
-    p.wave = Wave::Pulse12;
-    p.wave2 = Wave::Pulse25;
-    p.mix2 = 0.5;
+    p.wave = Wave::Pulse25;
+    p.wave2 = Wave::Square;
+    p.mix2 = 0.6;
     p.ratio2 = 1.0;
     p.amp = {0.002, 0.08, 0.85, 0.04};
-    p.cutoff = 8000.0;
+    p.cutoff = 4500.0;
     p.vibrato = 0.3;
     p.vibratoRate = 7.2;
     p.vibratoDelay = 0.12;
@@ -113,9 +113,10 @@ Song rockmanBattle() {
     s.reverbSize = 0.6;
     s.width = 1.9;
     s.endRing = 3.0;
-    s.mix.arp = -28.0;
-    s.mix.pad = -28.0;
-    s.mix.bass = -27.0;
+    s.mix.drums = -20.5; // chip noise is bright: at the usual level it buried the tune
+    s.mix.arp = -30.0;
+    s.mix.pad = -26.0;
+    s.mix.bass = -23.0;
 
     const std::vector<int> verse = {0, 6, 3, 0};
     const std::vector<int> chorus = {3, 4, 0, 6};
