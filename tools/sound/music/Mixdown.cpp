@@ -123,7 +123,7 @@ Stereo renderSong(const Song& song) {
     lowCut(out, 35.0);
     // Kick, bass and the low notes of the chords all meet below 200 Hz; left alone they held
     // half the energy of a track and muddied the effects that share that range.
-    lowShelf(out, 220.0, -2.5);
+    lowShelf(out, 220.0, -3.0);
 
     compress(out, {-16.0, 2.5, 0.015, 0.2});
     shapeSections(out, p);

@@ -113,10 +113,10 @@ Song rockmanBattle() {
     s.reverbSize = 0.6;
     s.width = 1.9;
     s.endRing = 3.0;
-    s.mix.drums = -20.5; // chip noise is bright: at the usual level it buried the tune
+    s.mix.drums = -21.5; // chip noise is bright: at the usual level it buried the tune
     s.mix.arp = -30.0;
-    s.mix.pad = -26.0;
-    s.mix.bass = -23.0;
+    s.mix.pad = -24.0;
+    s.mix.bass = -21.0;
 
     const std::vector<int> verse = {0, 6, 3, 0};
     const std::vector<int> chorus = {3, 4, 0, 6};
