@@ -7,6 +7,7 @@
 #include "dsp/Reverb.h"
 #include "effects/Noise.h"
 #include "effects/Sounds.h"
+#include "sprites/Tables.h"
 
 namespace snd {
 
@@ -33,8 +34,10 @@ Mono blastChannel(std::size_t n, Rng& rng) {
         const double low = boom.next(Wave::Sine, boomPitch) * fadeIn(t, 0.002) * decayTo60(t, 0.9);
         const double cutoff = 260.0 + 3200.0 * std::exp(-t / 0.45);
         const double debris = brown + 0.9 * rng.noise();
+        // The blast itself falls away fast and leaves the rumble: the game sets the blast off
+        // again within 0.12 s, and two blasts held at full strength would clip when they meet.
         const double body = bodyFilter.low(static_cast<float>(debris), cutoff, 0.9) *
-                            fadeIn(t, 0.004) * decayTo60(t, 1.9);
+                            fadeIn(t, 0.004) * decayTo60(t, 0.8);
         // The fireball rolls: its rumble swells and sags a few times a second.
         const double roll = 1.0 + 0.6 * std::clamp(churn.low(rng.noise(), 6.0) * 40.0, -1.0, 1.0);
         const double rumble = rumbleFilter.low(static_cast<float>(brown), 100.0, 1.0) * roll *
@@ -43,7 +46,7 @@ Mono blastChannel(std::size_t n, Rng& rng) {
         // The roar of the fireball itself, in the middle of the hearing range: the blast is the
         // loudest moment of a flight, and low rumble alone reads as distant.
         const double fire = fireFilter.band(rng.noise(), 700.0 + 900.0 * std::exp(-t / 0.5), 0.7) *
-                            (1.0 + 0.5 * roll) * fadeIn(t, 0.006) * decayTo60(t, 1.6);
+                            (1.0 + 0.5 * roll) * fadeIn(t, 0.006) * decayTo60(t, 0.7);
         out[i] = static_cast<float>(0.5 * crack + 0.6 * low + 2.4 * body + 1.2 * rumble +
                                     0.9 * spark + 1.4 * fire);
     }
@@ -69,10 +72,14 @@ Stereo shipExplosion() {
     out.mix(room, 0, 0.3f);
     out.resize(n);
     fadeOut(out, 0.4);
-    // Dense rather than peaky: the game starts it four times within a second, and the
-    // overlapping blasts must grow louder without clipping the mix.
-    compress(out, {-24.0, 4.0, 0.004, 0.25});
     master(out, -10.0, Measure::Momentary, -2.0);
+    // The game sets the blast off on each of its crash calls, one call a frame of 20 ms (the
+    // game's FRAME_MS), so the copies overlap: their sum, not one copy, must stay under -1 dBFS.
+    Stereo stack;
+    for (int call : CRASH_EXPLOSION_CALLS) {
+        stack.mix(out, frames((call - CRASH_EXPLOSION_CALLS[0]) * 0.02));
+    }
+    out.scale(static_cast<float>(std::min(1.0, dbToGain(-1.5) / peak(stack))));
     return out;
 }
 
