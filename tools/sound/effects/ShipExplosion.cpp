@@ -45,10 +45,11 @@ Mono blastChannel(std::size_t n, Rng& rng) {
         const double spark = sparkFilter.band(sparks[i], 3000.0, 1.5);
         // The roar of the fireball itself, in the middle of the hearing range: the blast is the
         // loudest moment of a flight, and low rumble alone reads as distant.
-        const double fire = fireFilter.band(rng.noise(), 700.0 + 900.0 * std::exp(-t / 0.5), 0.7) *
-                            (1.0 + 0.5 * roll) * fadeIn(t, 0.006) * decayTo60(t, 0.7);
-        out[i] = static_cast<float>(0.5 * crack + 0.6 * low + 2.4 * body + 1.2 * rumble +
-                                    0.9 * spark + 1.4 * fire);
+        const double fire =
+            fireFilter.band(rng.noise(), 1100.0 + 1500.0 * std::exp(-t / 0.5), 0.7) *
+            (1.0 + 0.5 * roll) * fadeIn(t, 0.006) * decayTo60(t, 0.7);
+        out[i] = static_cast<float>(0.2 * crack + 0.6 * low + 2.4 * body + 1.2 * rumble +
+                                    0.6 * spark + 2.2 * fire);
     }
     saturate(out, 2.6);
     // Below 40 Hz nothing a player owns reproduces it; it would only eat headroom.
@@ -74,12 +75,13 @@ Stereo shipExplosion() {
     fadeOut(out, 0.4);
     master(out, -10.0, Measure::Momentary, -2.0);
     // The game sets the blast off on each of its crash calls, one call a frame of 20 ms (the
-    // game's FRAME_MS), so the copies overlap: their sum, not one copy, must stay under -1 dBFS.
+    // game's FRAME_MS), so the copies overlap: their sum, not one copy, must stay under -1 dBFS
+    // once decoded, and the encoder may add a few tenths.
     Stereo stack;
     for (int call : CRASH_EXPLOSION_CALLS) {
         stack.mix(out, frames((call - CRASH_EXPLOSION_CALLS[0]) * 0.02));
     }
-    out.scale(static_cast<float>(std::min(1.0, dbToGain(-1.5) / peak(stack))));
+    out.scale(static_cast<float>(std::min(1.0, dbToGain(-2.0) / peak(stack))));
     return out;
 }
 

@@ -88,7 +88,7 @@ class Performer {
             Stereo sweep = riser(2.0 * steps_ * step_, rng_);
             parts_.risers.mix(sweep, at(firstBar + section.bars - 2, 0));
         }
-        if (section.drums >= 2 || (section.drums > 0 && section.name == "intro")) {
+        if (section.drums >= 2) {
             parts_.drums.mix(crash(song_.kit, rng_), at(firstBar, 0), 0.4f);
         }
         if (section.lead) {
