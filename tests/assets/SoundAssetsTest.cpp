@@ -205,7 +205,7 @@ TEST_F(SoundAssets, TheGameMixPutsTheHumUnderTheMusicAndTheExplosionOverAll) {
             EXPECT_LT(hum, band - 0.5) << "the hum over the music below 1.5 kHz";
             const double music = db(power(sounds[k], 0, flight));
             EXPECT_LT(shot, music) << "the shot over the music";
-            EXPECT_GT(carrying, music + 2.5) << "the hit or the alarm lost in the music";
+            EXPECT_GT(carrying, music + 1.5) << "the hit or the alarm lost in the music";
         }
     }
 }

@@ -81,7 +81,7 @@ Stereo shipExplosion() {
     for (int call : CRASH_EXPLOSION_CALLS) {
         stack.mix(out, frames((call - CRASH_EXPLOSION_CALLS[0]) * 0.02));
     }
-    out.scale(static_cast<float>(std::min(1.0, dbToGain(-2.0) / peak(stack))));
+    out.scale(static_cast<float>(std::min(1.0, dbToGain(-1.5) / peak(stack))));
     return out;
 }
 
