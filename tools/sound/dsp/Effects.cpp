@@ -42,11 +42,6 @@ void saturate(Mono& signal, double drive) {
     }
 }
 
-void saturate(Stereo& signal, double drive) {
-    saturate(signal.l, drive);
-    saturate(signal.r, drive);
-}
-
 void duck(Stereo& signal, const std::vector<std::size_t>& hits, double depth, double recovery) {
     std::vector<float> gain(signal.size(), 1.0f);
     const std::size_t attack = frames(0.004);

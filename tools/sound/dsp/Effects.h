@@ -17,7 +17,6 @@ Stereo echo(const Stereo& in, const DelaySettings& settings, double tailSeconds)
 
 // Gentle tanh saturation; `drive` of 1 is nearly clean, 4 is a growl.
 void saturate(Mono& signal, double drive);
-void saturate(Stereo& signal, double drive);
 
 // Lowers `signal` right after each of the `hits` (in frames) and lets it swell back, the pumping
 // that makes a dance beat breathe.
