@@ -1,10 +1,13 @@
-// vorlusk-sound <data-dir>: renders every sound and battle track of the game into <data-dir>/Audio.
+// vorlusk-sound <data-dir> [name]: renders every sound and battle track of the game into
+// <data-dir>/Audio, or only those whose file name contains `name` while one is being worked on.
 #include "dsp/AudioFile.h"
 #include "dsp/Dynamics.h"
+#include "dsp/Loudness.h"
 #include "effects/Sounds.h"
 #include "music/Sequencer.h"
 #include "music/tracks/Tracks.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -15,12 +18,15 @@
 
 namespace {
 
-enum class Format { Wav, Mp3 };
+// Loops are heard end to start, so they are written as exact PCM and measured repeated.
+enum class Format { Mp3, WavOnce, WavLoop };
+
+// One variable-rate setting for every MP3 keeps the four tracks inside about 8 MB together.
+constexpr double kMp3Quality = 0.6;
 
 struct Asset {
     const char* file;
     Format format;
-    int kbps;
     std::function<snd::Stereo()> render;
 };
 
@@ -28,21 +34,19 @@ struct Asset {
 std::vector<Asset> assets() {
     using snd::Stereo;
     return {
-        {"Alien Shot.mp3", Format::Mp3, 128, snd::alienShot},
-        {"Alien Hit.mp3", Format::Mp3, 128, snd::alienHit},
-        {"Thrust Base.Wav", Format::Wav, 0, snd::thrustBase},
-        {"Thrust Fade.wav", Format::Wav, 0, snd::thrustFade},
-        {"Thrust Roar (Cropped).mp3", Format::Mp3, 128, snd::thrustRoar},
-        {"Thrust Alarm.wav", Format::Wav, 0, snd::thrustAlarm},
-        {"Ship Explosion.mp3", Format::Mp3, 128, snd::shipExplosion},
-        {"Ship Crash.mp3", Format::Mp3, 128, snd::shipCrash},
-        {"FTL - Civil Battle.mp3", Format::Mp3, 112, [] { return renderSong(snd::civilBattle()); }},
-        {"FTL - Colonial Battle.mp3", Format::Mp3, 112,
+        {"Alien Shot.mp3", Format::Mp3, snd::alienShot},
+        {"Alien Hit.mp3", Format::Mp3, snd::alienHit},
+        {"Thrust Base.Wav", Format::WavLoop, snd::thrustBase},
+        {"Thrust Fade.wav", Format::WavLoop, snd::thrustFade},
+        {"Thrust Roar (Cropped).mp3", Format::Mp3, snd::thrustRoar},
+        {"Thrust Alarm.wav", Format::WavOnce, snd::thrustAlarm},
+        {"Ship Explosion.mp3", Format::Mp3, snd::shipExplosion},
+        {"Ship Crash.mp3", Format::Mp3, snd::shipCrash},
+        {"FTL - Civil Battle.mp3", Format::Mp3, [] { return renderSong(snd::civilBattle()); }},
+        {"FTL - Colonial Battle.mp3", Format::Mp3,
          [] { return renderSong(snd::colonialBattle()); }},
-        {"FTL - Rockman Battle.mp3", Format::Mp3, 112,
-         [] { return renderSong(snd::rockmanBattle()); }},
-        {"FTL - Zoltan Battle.mp3", Format::Mp3, 112,
-         [] { return renderSong(snd::zoltanBattle()); }},
+        {"FTL - Rockman Battle.mp3", Format::Mp3, [] { return renderSong(snd::rockmanBattle()); }},
+        {"FTL - Zoltan Battle.mp3", Format::Mp3, [] { return renderSong(snd::zoltanBattle()); }},
     };
 }
 
@@ -50,27 +54,34 @@ std::vector<Asset> assets() {
 std::string build(const Asset& asset, const std::filesystem::path& dir) {
     const snd::Stereo sound = asset.render();
     const std::string path = (dir / asset.file).string();
-    if (asset.format == Format::Wav) {
-        snd::writeWav(path, sound);
-    } else {
+    if (asset.format == Format::Mp3) {
         // MP3 decoders may overshoot slightly; keep a margin under -1 dBFS.
-        snd::writeMp3(path, sound, asset.kbps, -1.2);
+        snd::writeMp3(path, sound, kMp3Quality, -1.2);
+    } else {
+        snd::writeWav(path, sound);
     }
-    const snd::Stereo heard = snd::readAudio(path);
+    snd::Stereo heard = snd::readAudio(path);
+    if (asset.format == Format::WavLoop) {
+        const snd::Stereo once = heard;
+        heard.mix(once, once.size());
+        heard.mix(once, 2 * once.size());
+    }
+    const snd::Loudness l = snd::measureLoudness(heard);
     char line[256];
     std::snprintf(line, sizeof line,
-                  "%-28s %7.2f s  peak %6.2f dBFS  rms %6.2f dBFS  loudest 200 ms %6.2f dBFS\n",
+                  "%-26s %6.2f s %6.2f dBFS  I %6.1f  S max %6.1f  M max %6.1f LUFS  LRA %4.1f LU  "
+                  "%5.0f kB\n",
                   asset.file, static_cast<double>(sound.size()) / snd::kRate,
-                  snd::gainToDb(snd::peak(heard)), snd::gainToDb(snd::rms(heard)),
-                  snd::gainToDb(snd::loudestWindowRms(heard, 0.2)));
+                  snd::gainToDb(snd::peak(heard)), l.integrated, l.shortTermMax, l.momentaryMax,
+                  l.range, static_cast<double>(std::filesystem::file_size(path)) / 1000.0);
     return line;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <data-dir>\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s <data-dir> [name]\n", argv[0]);
         return 2;
     }
     const auto start = std::chrono::steady_clock::now();
@@ -78,7 +89,14 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(dir);
     // Every asset renders from its own seed, so building them side by side changes nothing in
     // the files; two at a time matches the build machines.
-    const std::vector<Asset> list = assets();
+    std::vector<Asset> list = assets();
+    if (argc == 3) {
+        list.erase(std::remove_if(list.begin(), list.end(),
+                                  [&](const Asset& a) {
+                                      return std::string(a.file).find(argv[2]) == std::string::npos;
+                                  }),
+                   list.end());
+    }
     std::vector<std::string> report(list.size());
     for (std::size_t i = 0; i < list.size(); i += 2) {
         auto second = std::async(std::launch::async, [&, i] {

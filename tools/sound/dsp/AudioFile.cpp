@@ -19,7 +19,8 @@ std::vector<float> interleave(const Stereo& s) {
     return out;
 }
 
-void write(const std::string& path, const Stereo& s, int format, int kbps) {
+// `quality` < 0 leaves the format's own settings.
+void write(const std::string& path, const Stereo& s, int format, double quality) {
     SF_INFO info{};
     info.samplerate = static_cast<int>(kRate);
     info.channels = 2;
@@ -28,12 +29,11 @@ void write(const std::string& path, const Stereo& s, int format, int kbps) {
     if (file == nullptr) {
         throw std::runtime_error("cannot write " + path + ": " + sf_strerror(nullptr));
     }
-    if (kbps > 0) {
-        int mode = SF_BITRATE_MODE_CONSTANT;
+    if (quality >= 0.0) {
+        int mode = SF_BITRATE_MODE_VARIABLE;
         sf_command(file, SFC_SET_BITRATE_MODE, &mode, sizeof mode);
-        // libsndfile spreads the compression level linearly over 320..32 kbit/s.
-        double level = (320.0 - kbps) / 288.0;
-        sf_command(file, SFC_SET_COMPRESSION_LEVEL, &level, sizeof level);
+        // libsndfile hands the encoder ten times this as its VBR quality (0 best .. 10).
+        sf_command(file, SFC_SET_COMPRESSION_LEVEL, &quality, sizeof quality);
     }
     const std::vector<float> data = interleave(s);
     const auto count = static_cast<sf_count_t>(s.size());
@@ -47,7 +47,7 @@ void write(const std::string& path, const Stereo& s, int format, int kbps) {
 } // namespace
 
 void writeWav(const std::string& path, const Stereo& s) {
-    write(path, s, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0);
+    write(path, s, SF_FORMAT_WAV | SF_FORMAT_PCM_16, -1.0);
 }
 
 Stereo readAudio(const std::string& path) {
@@ -68,10 +68,10 @@ Stereo readAudio(const std::string& path) {
     return out;
 }
 
-double writeMp3(const std::string& path, Stereo s, int kbps, double ceilingDb) {
+double writeMp3(const std::string& path, Stereo s, double quality, double ceilingDb) {
     double decodedDb = 0.0;
     for (int attempt = 0; attempt < 6; ++attempt) {
-        write(path, s, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, kbps);
+        write(path, s, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, quality);
         decodedDb = gainToDb(peak(readAudio(path)));
         if (decodedDb <= ceilingDb) {
             return decodedDb;

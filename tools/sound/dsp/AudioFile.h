@@ -10,10 +10,12 @@ namespace snd {
 // 16-bit PCM RIFF/WAVE, no dither: the loops must repeat sample for sample.
 void writeWav(const std::string& path, const Stereo& s);
 
-// MPEG-1 Layer III at a constant bit rate. Encoding can push peaks up a little, so the file is
-// decoded again and re-encoded quieter until its decoded peak stays under `ceilingDb`.
+// MPEG-1 Layer III at variable bit rate, `quality` from 0 (best) to 1 (smallest). Constant
+// bit rates at our budget made the encoder cut everything above 15 kHz; the variable rate keeps
+// the top end to about 16.8 kHz in the same size. Encoding can push peaks up a little, so the file
+// is decoded again and re-encoded quieter until its decoded peak stays under `ceilingDb`.
 // Returns the decoded peak in dBFS.
-double writeMp3(const std::string& path, Stereo s, int kbps, double ceilingDb);
+double writeMp3(const std::string& path, Stereo s, double quality, double ceilingDb);
 
 // Decodes any file libsndfile reads; used to check what a player will actually hear.
 Stereo readAudio(const std::string& path);

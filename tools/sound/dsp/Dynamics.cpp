@@ -1,6 +1,8 @@
 // Measuring and taming levels, shared by the effects and the songs.
 #include "dsp/Dynamics.h"
 
+#include "dsp/Loudness.h"
+
 #include <deque>
 
 namespace snd {
@@ -23,26 +25,6 @@ double rms(const Stereo& s) {
         sum += static_cast<double>(s.l[i]) * s.l[i] + static_cast<double>(s.r[i]) * s.r[i];
     }
     return std::sqrt(sum / (2.0 * static_cast<double>(s.size())));
-}
-
-double loudestWindowRms(const Stereo& s, double windowSeconds) {
-    const std::size_t w = std::max<std::size_t>(1, frames(windowSeconds));
-    if (s.size() <= w) {
-        return rms(s);
-    }
-    double sum = 0.0;
-    double best = 0.0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        sum += static_cast<double>(s.l[i]) * s.l[i] + static_cast<double>(s.r[i]) * s.r[i];
-        if (i >= w) {
-            const std::size_t j = i - w;
-            sum -= static_cast<double>(s.l[j]) * s.l[j] + static_cast<double>(s.r[j]) * s.r[j];
-        }
-        if (i + 1 >= w) {
-            best = std::max(best, sum);
-        }
-    }
-    return std::sqrt(std::max(best, 0.0) / (2.0 * static_cast<double>(w)));
 }
 
 void compress(Stereo& s, const CompressorSettings& c) {
@@ -136,15 +118,13 @@ void fadeInStart(Stereo& s, double seconds) {
     }
 }
 
-double measureDb(const Stereo& s, Measure measure) {
-    return gainToDb(measure == Measure::Whole ? rms(s) : loudestWindowRms(s, 0.2));
-}
-
-void master(Stereo& s, double targetDb, Measure measure, double ceilingDb) {
+void master(Stereo& s, double targetLufs, Measure measure, double ceilingDb) {
     const double ceiling = dbToGain(ceilingDb);
-    // Limiting lowers the RMS a little, so aim again a few times.
+    // Limiting lowers the loudness a little, so aim again a few times.
     for (int pass = 0; pass < 8; ++pass) {
-        const double gain = dbToGain(targetDb - measureDb(s, measure));
+        const Loudness heard = measureLoudness(s);
+        const double now = measure == Measure::Integrated ? heard.integrated : heard.momentaryMax;
+        const double gain = dbToGain(targetLufs - now);
         s.scale(static_cast<float>(gain));
         limit(s, ceiling, 0.003, 0.05);
     }

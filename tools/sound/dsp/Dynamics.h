@@ -8,8 +8,6 @@ namespace snd {
 double peak(const Stereo& s);
 // RMS over both channels of the whole buffer.
 double rms(const Stereo& s);
-// RMS of the loudest window: how loud a short effect feels at its strongest.
-double loudestWindowRms(const Stereo& s, double windowSeconds);
 
 struct CompressorSettings {
     double thresholdDb = -18.0;
@@ -28,11 +26,10 @@ void limit(Stereo& s, double ceiling, double lookaheadSeconds = 0.003, double re
 void fadeOut(Stereo& s, double seconds);
 void fadeInStart(Stereo& s, double seconds);
 
-enum class Measure { Whole, Loudest200ms };
+// A track is judged by its loudness over its whole length, an effect by its loudest moment.
+enum class Measure { Integrated, Momentary };
 
-// Brings the asset to `targetDb` RMS (by `measure`) while keeping its peak under `ceilingDb`.
-void master(Stereo& s, double targetDb, Measure measure, double ceilingDb);
-
-double measureDb(const Stereo& s, Measure measure);
+// Brings the asset to `targetLufs` (by `measure`) while keeping its peak under `ceilingDb`.
+void master(Stereo& s, double targetLufs, Measure measure, double ceilingDb);
 
 } // namespace snd

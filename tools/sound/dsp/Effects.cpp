@@ -1,4 +1,4 @@
-// Echo, saturation and ducking for the parts of the songs and the louder effects.
+// Echo, saturation, ducking, width and low cut for the parts of the songs and the effects.
 #include "dsp/Effects.h"
 
 #include "dsp/Filters.h"
@@ -42,11 +42,6 @@ void saturate(Mono& signal, double drive) {
     }
 }
 
-void saturate(Stereo& signal, double drive) {
-    saturate(signal.l, drive);
-    saturate(signal.r, drive);
-}
-
 void duck(Stereo& signal, const std::vector<std::size_t>& hits, double depth, double recovery) {
     std::vector<float> gain(signal.size(), 1.0f);
     const std::size_t attack = frames(0.004);
@@ -65,6 +60,36 @@ void duck(Stereo& signal, const std::vector<std::size_t>& hits, double depth, do
     for (std::size_t i = 0; i < signal.size(); ++i) {
         signal.l[i] *= gain[i];
         signal.r[i] *= gain[i];
+    }
+}
+
+void widen(Stereo& signal, double side) {
+    const auto g = static_cast<float>(side);
+    for (std::size_t i = 0; i < signal.size(); ++i) {
+        const float mid = 0.5f * (signal.l[i] + signal.r[i]);
+        const float diff = 0.5f * (signal.l[i] - signal.r[i]) * g;
+        signal.l[i] = mid + diff;
+        signal.r[i] = mid - diff;
+    }
+}
+
+void lowCut(Stereo& signal, double hz) {
+    for (std::vector<float>* channel : {&signal.l, &signal.r}) {
+        Svf first;
+        Svf second;
+        for (float& x : *channel) {
+            x = second.high(first.high(x, hz, 0.54), hz, 1.31);
+        }
+    }
+}
+
+void lowShelf(Stereo& signal, double hz, double db) {
+    const double cut = 1.0 - dbToGain(db);
+    for (std::vector<float>* channel : {&signal.l, &signal.r}) {
+        Svf split;
+        for (float& x : *channel) {
+            x -= static_cast<float>(cut * split.low(x, hz, 0.707));
+        }
     }
 }
 

@@ -74,10 +74,4 @@ struct Stereo {
     }
 };
 
-inline Stereo fromMono(const Mono& voice, float pan = 0.0f) {
-    Stereo out(voice.size());
-    out.mixMono(voice, 0, 1.0f, pan);
-    return out;
-}
-
 } // namespace snd

@@ -79,7 +79,7 @@ Stereo alienHit() {
     const Stereo room = reverb(out, {0.5, 0.2, 1.0}, 0.0);
     out.mix(room, 0, 0.3f);
     fadeOut(out, 0.08);
-    master(out, -17.5, Measure::Loudest200ms, -4.0);
+    master(out, -17.5, Measure::Momentary, -7.0);
     return out;
 }
 

@@ -93,7 +93,7 @@ Stereo shipCrash() {
     out.mix(room, 0, 0.3f);
     out.resize(n);
     fadeOut(out, 0.35);
-    master(out, -17.0, Measure::Loudest200ms, -4.0);
+    master(out, -18.5, Measure::Momentary, -4.0);
     return out;
 }
 

@@ -7,6 +7,7 @@
 #include "dsp/Reverb.h"
 #include "effects/Noise.h"
 #include "effects/Sounds.h"
+#include "sprites/Tables.h"
 
 namespace snd {
 
@@ -19,6 +20,7 @@ Mono blastChannel(std::size_t n, Rng& rng) {
     Svf bodyFilter;
     Svf rumbleFilter;
     Svf sparkFilter;
+    Svf fireFilter;
     OnePole churn;
     const Mono sparks = crackle(n, rng, [](double t) { return 700.0 * std::exp(-t / 0.35); });
     double brown = 0.0;
@@ -30,19 +32,26 @@ Mono blastChannel(std::size_t n, Rng& rng) {
             crackFilter.high(rng.noise(), 1500.0) * fadeIn(t, 0.0008) * decayTo60(t, 0.1);
         const double boomPitch = 44.0 + 60.0 * std::exp(-t / 0.1);
         const double low = boom.next(Wave::Sine, boomPitch) * fadeIn(t, 0.002) * decayTo60(t, 0.9);
-        const double cutoff = 150.0 + 2600.0 * std::exp(-t / 0.35);
+        const double cutoff = 260.0 + 3200.0 * std::exp(-t / 0.45);
         const double debris = brown + 0.9 * rng.noise();
+        // The blast itself falls away fast and leaves the rumble: the game sets the blast off
+        // again within 0.12 s, and two blasts held at full strength would clip when they meet.
         const double body = bodyFilter.low(static_cast<float>(debris), cutoff, 0.9) *
-                            fadeIn(t, 0.004) * decayTo60(t, 1.9);
+                            fadeIn(t, 0.004) * decayTo60(t, 0.8);
         // The fireball rolls: its rumble swells and sags a few times a second.
         const double roll = 1.0 + 0.6 * std::clamp(churn.low(rng.noise(), 6.0) * 40.0, -1.0, 1.0);
         const double rumble = rumbleFilter.low(static_cast<float>(brown), 100.0, 1.0) * roll *
                               fadeIn(t, 0.02) * decayTo60(t, 2.1);
         const double spark = sparkFilter.band(sparks[i], 3000.0, 1.5);
-        out[i] =
-            static_cast<float>(0.5 * crack + 0.6 * low + 2.4 * body + 1.2 * rumble + 0.9 * spark);
+        // The roar of the fireball itself, in the middle of the hearing range: the blast is the
+        // loudest moment of a flight, and low rumble alone reads as distant.
+        const double fire =
+            fireFilter.band(rng.noise(), 1100.0 + 1500.0 * std::exp(-t / 0.5), 0.7) *
+            (1.0 + 0.5 * roll) * fadeIn(t, 0.006) * decayTo60(t, 0.7);
+        out[i] = static_cast<float>(0.2 * crack + 0.6 * low + 2.4 * body + 1.2 * rumble +
+                                    0.6 * spark + 2.2 * fire);
     }
-    saturate(out, 1.8);
+    saturate(out, 2.6);
     // Below 40 Hz nothing a player owns reproduces it; it would only eat headroom.
     Svf subsonic;
     for (float& x : out) {
@@ -64,7 +73,15 @@ Stereo shipExplosion() {
     out.mix(room, 0, 0.3f);
     out.resize(n);
     fadeOut(out, 0.4);
-    master(out, -16.5, Measure::Loudest200ms, -4.0);
+    master(out, -10.0, Measure::Momentary, -2.0);
+    // The game sets the blast off on each of its crash calls, one call a frame of 20 ms (the
+    // game's FRAME_MS), so the copies overlap: their sum, not one copy, must stay under -1 dBFS
+    // once decoded, and the encoder may add a few tenths.
+    Stereo stack;
+    for (int call : CRASH_EXPLOSION_CALLS) {
+        stack.mix(out, frames((call - CRASH_EXPLOSION_CALLS[0]) * 0.02));
+    }
+    out.scale(static_cast<float>(std::min(1.0, dbToGain(-1.5) / peak(stack))));
     return out;
 }
 

@@ -40,7 +40,7 @@ Stereo thrustAlarm() {
     out.mix(room, 0, 0.12f);
     out.resize(frames(length));
     fadeOut(out, 0.05);
-    master(out, -17.5, Measure::Loudest200ms, -4.0);
+    master(out, -14.0, Measure::Momentary, -4.0);
     return out;
 }
 

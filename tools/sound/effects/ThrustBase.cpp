@@ -58,7 +58,9 @@ Stereo thrustBase() {
     Svf darkR;
     out.l = filterCircular(out.l, [&](float x) { return darkL.low(x, 2400.0, 0.6); });
     out.r = filterCircular(out.r, [&](float x) { return darkR.low(x, 2400.0, 0.6); });
-    levelLoop(out, -13.0, -1.5);
+    // All of it lies below 1.5 kHz, where the music lives too: at the game's full hum volume
+    // (four jets, 64 of 128) it sits a few dB under the tracks in that band, not over them.
+    levelLoop(out, -21.0, -1.5);
     return out;
 }
 

@@ -55,16 +55,15 @@ Stereo thrustFade() {
         mixWrapped(drips, drip(rng), frames(loop * (d + rng.range(0.1, 0.9)) / 4.0), 0.35f);
     }
 
-    // The breathing swell is a sum of whole-cycle sines, so it too joins at the loop point.
-    const double slow = loopFrequency(0.4, loop);
+    // A faint flutter, not a swell: a slow breath once per loop made the 2.5-s repeat easy to
+    // hear. Whole-cycle sines, so it joins at the loop point.
     const double mid = loopFrequency(1.2, loop);
     const double fast = loopFrequency(2.8, loop);
     Stereo out(n);
     for (std::size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / kRate;
-        const double breath = 1.0 + 0.28 * std::sin(kTwoPi * slow * t) +
-                              0.14 * std::sin(kTwoPi * mid * t + 1.0) +
-                              0.07 * std::sin(kTwoPi * fast * t + 2.0);
+        const double breath = 1.0 + 0.05 * std::sin(kTwoPi * mid * t + 1.0) +
+                              0.04 * std::sin(kTwoPi * fast * t + 2.0);
         out.l[i] = static_cast<float>(breath * steamL[i] + 2.0 * sizzleL[i] + drips[i]);
         out.r[i] = static_cast<float>(breath * steamR[i] + 2.0 * sizzleR[i] + 0.8 * drips[i]);
     }
@@ -73,7 +72,7 @@ Stereo thrustFade() {
     Svf softR;
     out.l = filterCircular(out.l, [&](float x) { return softL.low(x, 6500.0, 0.6); });
     out.r = filterCircular(out.r, [&](float x) { return softR.low(x, 6500.0, 0.6); });
-    levelLoop(out, -15.0, -1.5);
+    levelLoop(out, -16.0, -1.5);
     return out;
 }
 

@@ -82,7 +82,7 @@ Stereo thrustRoar() {
     // Full strength almost at once: the game itself fades it in when it wants a softer start.
     fadeInStart(out, 0.03);
     fadeOut(out, 0.9);
-    master(out, -17.0, Measure::Loudest200ms, -4.0);
+    master(out, -16.0, Measure::Momentary, -4.0);
     return out;
 }
 

@@ -12,10 +12,8 @@ namespace snd {
 
 namespace {
 
-constexpr int kStepsPerBar = 16;
-
 struct Motif {
-    std::vector<MelodyNote> notes; // start and length within two bars
+    std::vector<MelodyNote> notes; // start and length within two bars of four beats
     std::vector<int> moves;        // degree change from the previous note
 };
 
@@ -51,16 +49,19 @@ std::vector<MelodyNote> parseRhythm(const std::string& steps) {
     return notes;
 }
 
-Motif makeMotif(const MelodyStyle& style, Rng& rng) {
+Motif makeMotif(const MelodyStyle& style, int perBeat, Rng& rng) {
     std::string steps;
     for (int beat = 0; beat < 8; ++beat) {
         std::string cell = pickCell(style, rng);
         if (beat == 0 && cell[0] != 'x') {
-            cell = "x-x-";
+            cell = "x" + std::string(static_cast<std::size_t>(perBeat - 1), '-');
         }
         // A motif breathes at its end: the last beat holds the note before it.
         if (beat == 7) {
-            cell = rng.chance(0.5) ? "----" : "--..";
+            cell = std::string(static_cast<std::size_t>(perBeat), '-');
+            if (rng.chance(0.5)) {
+                cell.back() = '.';
+            }
         }
         steps += cell;
     }
@@ -107,8 +108,9 @@ int nearestChordTone(int degree, int root, bool sevenths, int preferDirection) {
 class Writer {
   public:
     Writer(const MelodyStyle& style, const std::vector<int>& chords, bool sevenths,
-           const std::vector<int>& scale)
-        : style_(style), chords_(chords), sevenths_(sevenths), key_(0, scale) {}
+           const std::vector<int>& scale, int perBeat)
+        : style_(style), chords_(chords), sevenths_(sevenths), key_(0, scale), perBeat_(perBeat),
+          perBar_(4 * perBeat) {}
 
     // Plays a motif's rhythm and shape from `startBar`. Notes that are long or fall on a beat
     // are bent onto the chord of the moment; only short notes between beats may pass through
@@ -128,9 +130,10 @@ class Writer {
                 }
                 degree += move;
             }
-            const int at = startBar * kStepsPerBar + n.start;
+            const int at = startBar * perBar_ + n.start;
             const int chord = chordAt(at);
-            const bool exposed = at % 8 == 0 || (at % 4 == 0 && n.length >= 2) || n.length >= 4;
+            const bool exposed = at % (2 * perBeat_) == 0 ||
+                                 (at % perBeat_ == 0 && n.length >= 2) || n.length >= perBeat_;
             if (exposed) {
                 degree = nearestChordTone(degree, chord, sevenths_, motif.moves[i]);
             }
@@ -139,7 +142,7 @@ class Writer {
                 // A tritone leap sounds like a wrong note here: step one degree back.
                 degree += degree > previous ? -1 : 1;
             }
-            const double accent = at % 4 == 0 ? 1.0 : 0.85;
+            const double accent = at % perBeat_ == 0 ? 1.0 : 0.85;
             out_.push_back({at, std::min(n.length, endAfter - n.start), degree, accent});
         }
     }
@@ -156,13 +159,15 @@ class Writer {
     }
 
     int chordAt(int step) const {
-        const int bar = step / kStepsPerBar;
+        const int bar = step / perBar_;
         return chords_[static_cast<std::size_t>(bar) % chords_.size()];
     }
 
     int startFor(int bar, int wanted) const {
-        return nearestChordTone(wanted, chordAt(bar * kStepsPerBar), sevenths_, 1);
+        return nearestChordTone(wanted, chordAt(bar * perBar_), sevenths_, 1);
     }
+
+    int perBar() const { return perBar_; }
 
     std::vector<MelodyNote> take() { return std::move(out_); }
 
@@ -173,6 +178,8 @@ class Writer {
     const std::vector<int>& chords_;
     bool sevenths_;
     Key key_;
+    int perBeat_;
+    int perBar_;
     std::vector<MelodyNote> out_;
 };
 
@@ -180,13 +187,14 @@ class Writer {
 
 std::vector<MelodyNote> composeMelody(const MelodyStyle& style, const std::vector<int>& chords,
                                       bool sevenths, const std::vector<int>& scale,
-                                      std::uint64_t seed) {
+                                      int stepsPerBeat, std::uint64_t seed) {
     Rng rng(seed, 7);
-    const Motif call = makeMotif(style, rng);
-    const Motif answer = makeMotif(style, rng);
-    const Motif turn = makeMotif(style, rng);
+    const Motif call = makeMotif(style, stepsPerBeat, rng);
+    const Motif answer = makeMotif(style, stepsPerBeat, rng);
+    const Motif turn = makeMotif(style, stepsPerBeat, rng);
     const int home = rng.chance(0.5) ? 4 : 2;
-    Writer writer(style, chords, sevenths, scale);
+    Writer writer(style, chords, sevenths, scale, stepsPerBeat);
+    const int perBar = writer.perBar();
     const int bars = static_cast<int>(chords.size());
     const int slots = std::max(1, bars / 2);
     // Eight two-bar slots make a 16-bar theme: call, call a step higher, answer, the call
@@ -196,8 +204,8 @@ std::vector<MelodyNote> composeMelody(const MelodyStyle& style, const std::vecto
         const int bar = slot * 2;
         if (slot == slots - 1) {
             // The last two bars: the call's first bar, then a long note home.
-            writer.place(call, bar, writer.startFor(bar, home), kStepsPerBar);
-            writer.resolve((bar + 1) * kStepsPerBar, 12);
+            writer.place(call, bar, writer.startFor(bar, home), perBar);
+            writer.resolve((bar + 1) * perBar, 3 * stepsPerBeat);
         } else if (slot % 4 == 1) {
             writer.place(call, bar, writer.startFor(bar, home + 1));
         } else if (slot % 4 == 2) {

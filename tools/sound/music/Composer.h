@@ -9,8 +9,8 @@
 namespace snd {
 
 struct MelodyNote {
-    int start = 0;  // sixteenths from the start of the section
-    int length = 1; // sixteenths
+    int start = 0;  // steps from the start of the section
+    int length = 1; // steps
     int degree = 0; // scale degree around the lead's tonic
     double velocity = 1.0;
 };
@@ -19,6 +19,6 @@ struct MelodyNote {
 // same tune, which is how a theme comes back later in a song.
 std::vector<MelodyNote> composeMelody(const MelodyStyle& style, const std::vector<int>& chords,
                                       bool sevenths, const std::vector<int>& scale,
-                                      std::uint64_t seed);
+                                      int stepsPerBeat, std::uint64_t seed);
 
 } // namespace snd

@@ -64,10 +64,6 @@ void shapeSections(Stereo& mix, const Parts& p) {
     }
 }
 
-void addWet(Stereo& part, const Stereo& wet, float amount) {
-    part.mix(wet, 0, amount);
-}
-
 } // namespace
 
 Stereo renderSong(const Song& song) {
@@ -85,6 +81,11 @@ Stereo renderSong(const Song& song) {
     setLevel(p.bells, mix.bells);
     setLevel(p.risers, mix.risers);
 
+    // Small speakers lose everything under 60 Hz: the kick and bass speak through their
+    // harmonics instead, and the sub-bass that only ate headroom is cut.
+    lowCut(p.drums, 45.0);
+    lowCut(p.bass, 50.0);
+
     // Bass and pads make room for each kick; the arpeggio only slightly.
     duck(p.bass, p.kicks, song.duckDepth, 0.09);
     duck(p.pad, p.kicks, song.duckDepth, 0.14);
@@ -94,9 +95,9 @@ Stereo renderSong(const Song& song) {
     delay.seconds = song.delayBeats * p.beatSeconds;
     delay.feedback = 0.38;
     delay.toneHz = 3000.0;
-    addWet(p.arp, echo(p.arp, delay, 0.0), 0.35f);
-    addWet(p.lead, echo(p.lead, delay, 0.0), 0.22f);
-    addWet(p.bells, echo(p.bells, delay, 0.0), 0.3f);
+    p.arp.mix(echo(p.arp, delay, 0.0), 0, 0.35f);
+    p.lead.mix(echo(p.lead, delay, 0.0), 0, 0.22f);
+    p.bells.mix(echo(p.bells, delay, 0.0), 0, 0.3f);
 
     Stereo send(n);
     send.mix(p.drums, 0, 0.12f);
@@ -108,17 +109,27 @@ Stereo renderSong(const Song& song) {
     const Stereo room = reverb(send, {song.reverbSize, 0.45, 1.0}, 0.0);
 
     Stereo out(n);
-    for (const Stereo* part : {&p.drums, &p.bass, &p.pad, &p.arp, &p.lead, &p.bells, &p.risers}) {
-        out.mix(*part, 0);
+    Stereo wide(n);
+    for (const Stereo* part : {&p.pad, &p.arp, &p.lead, &p.bells, &p.risers}) {
+        wide.mix(*part, 0);
     }
-    out.mix(room, 0, 0.6f);
-    out.resize(n);
+    wide.mix(room, 0, 0.6f);
+    wide.resize(n);
+    // Drums and bass stay in the middle; everything around them spreads out.
+    widen(wide, song.width);
+    out.mix(p.drums, 0);
+    out.mix(p.bass, 0);
+    out.mix(wide, 0);
+    lowCut(out, 35.0);
+    // Kick, bass and the low notes of the chords all meet below 200 Hz; left alone they held
+    // half the energy of a track and muddied the effects that share that range.
+    lowShelf(out, 220.0, -3.0);
 
     compress(out, {-16.0, 2.5, 0.015, 0.2});
     shapeSections(out, p);
     // The final chord dies away over the ring time instead of stopping.
     fadeOut(out, song.endRing + 0.5);
-    master(out, -23.5, Measure::Whole, -3.5);
+    master(out, -21.0, Measure::Integrated, -3.0);
     return out;
 }
 

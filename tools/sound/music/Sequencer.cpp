@@ -11,12 +11,11 @@ namespace snd {
 
 namespace {
 
-constexpr int kSteps = 16;
-
 class Performer {
   public:
     explicit Performer(const Song& song)
-        : song_(song), rng_(song.seed), beat_(60.0 / song.bpm), step_(beat_ / 4.0) {}
+        : song_(song), rng_(song.seed), beat_(60.0 / song.bpm), perBeat_(song.stepsPerBeat),
+          steps_(4 * song.stepsPerBeat), step_(beat_ / song.stepsPerBeat) {}
 
     Parts run() {
         int bar = 0;
@@ -44,9 +43,9 @@ class Performer {
         return chords;
     }
 
-    // Time of a sixteenth; off-beat sixteenths are pushed late by the song's swing.
+    // Time of a step; off-beat sixteenths are pushed late by the song's swing.
     std::size_t at(int bar, double step) const {
-        double seconds = (bar * kSteps + step) * step_;
+        double seconds = (bar * steps_ + step) * step_;
         const int whole = static_cast<int>(step);
         if (whole % 2 == 1 && std::abs(step - whole) < 1e-9) {
             seconds += song_.swing * step_;
@@ -86,17 +85,17 @@ class Performer {
             }
         }
         if (section.rise) {
-            Stereo sweep = riser(2.0 * kSteps * step_, rng_);
+            Stereo sweep = riser(2.0 * steps_ * step_, rng_);
             parts_.risers.mix(sweep, at(firstBar + section.bars - 2, 0));
         }
-        if (section.drums >= 2 || (section.drums > 0 && section.name == "intro")) {
+        if (section.drums >= 2) {
             parts_.drums.mix(crash(song_.kit, rng_), at(firstBar, 0), 0.4f);
         }
         if (section.lead) {
             const std::uint64_t seed =
                 song_.seed * 131 + static_cast<std::uint64_t>(section.motif) * 7919;
             const auto melody =
-                composeMelody(song_.melody, chords, song_.sevenths, song_.scale, seed);
+                composeMelody(song_.melody, chords, song_.sevenths, song_.scale, perBeat_, seed);
             lead(key, melody, firstBar, section.leadOctave, song_.lead, parts_.lead, 0);
             if (section.harmony) {
                 lead(key, melody, firstBar, section.leadOctave, song_.harmony, parts_.lead, -2);
@@ -114,12 +113,13 @@ class Performer {
         const std::size_t level = static_cast<std::size_t>(section.drums);
         const Groove& g = song_.grooves[std::min(level, song_.grooves.size()) - 1];
         const bool rolling = section.rise && barInSection >= section.bars - 2;
-        const int fillFrom = fill && !rolling ? 8 : kSteps;
-        for (int s = 0; s < kSteps; ++s) {
+        const int fillFrom = fill && !rolling ? steps_ / 2 : steps_;
+        for (int s = 0; s < steps_; ++s) {
             const auto i = static_cast<std::size_t>(s);
-            if (s < fillFrom || s % 4 == 0) {
+            if (s < fillFrom || s % perBeat_ == 0) {
                 if (float v = velocity(g.kick[i]); v > 0.0f) {
-                    hit(kick(song_.kit, rng_), bar, s, v, 0.0f);
+                    hit(kick(song_.kit, rng_), bar, s, v * static_cast<float>(song_.kit.kickLevel),
+                        0.0f);
                     parts_.kicks.push_back(at(bar, s));
                 }
             }
@@ -139,7 +139,7 @@ class Performer {
                 }
             }
         }
-        if (fillFrom < kSteps) {
+        if (fillFrom < steps_) {
             playFill(bar);
         } else if (!rolling && section.drums >= 2 && (barInSection + 1) % 4 == 0) {
             pickup(bar);
@@ -149,35 +149,40 @@ class Performer {
     // A light pickup closing every fourth bar, so long sections keep moving between fills.
     void pickup(int bar) {
         if (song_.tomFills) {
-            hit(tom(song_.kit, 1.6, rng_), bar, 14, 0.45f, 0.3f);
-            hit(tom(song_.kit, 1.2, rng_), bar, 15, 0.5f, -0.3f);
+            hit(tom(song_.kit, 1.6, rng_), bar, steps_ - 2, 0.45f, 0.3f);
+            hit(tom(song_.kit, 1.2, rng_), bar, steps_ - 1, 0.5f, -0.3f);
             return;
         }
-        hit(snare(song_.kit, rng_), bar, 14, 0.3f, 0.0f);
-        hit(snare(song_.kit, rng_), bar, 15, 0.45f, 0.0f);
+        hit(snare(song_.kit, rng_), bar, steps_ - 2, 0.3f, 0.0f);
+        hit(snare(song_.kit, rng_), bar, steps_ - 1, 0.45f, 0.0f);
     }
 
     // The last half bar before a new section: toms tumbling down or a snare flurry.
     void playFill(int bar) {
+        const int half = steps_ / 2;
         if (song_.tomFills) {
-            const double pitches[8] = {2.0, 2.0, 1.6, 1.6, 1.3, 1.3, 1.0, 0.8};
-            for (int k = 0; k < 8; ++k) {
-                const auto pan = static_cast<float>(0.5 - k * 0.14);
-                hit(tom(song_.kit, pitches[k], rng_), bar, 8 + k, 0.55f + 0.05f * k, pan);
+            for (int k = 0; k < half; ++k) {
+                const double x = static_cast<double>(k) / half;
+                const auto pan = static_cast<float>(0.5 - x);
+                hit(tom(song_.kit, 2.0 - 1.2 * x, rng_), bar, half + k, 0.55f + 0.4f * x, pan);
             }
             return;
         }
-        const int steps[6] = {8, 10, 12, 13, 14, 15};
-        for (int k = 0; k < 6; ++k) {
-            hit(snare(song_.kit, rng_), bar, steps[k], 0.45f + 0.08f * k, 0.0f);
+        // Eighths, then sixteenths for the last beat (or every step in three-step beats).
+        for (int s = half; s < steps_; ++s) {
+            if (s < steps_ - perBeat_ && (s - half) % 2 == 1 && perBeat_ == 4) {
+                continue;
+            }
+            const double x = static_cast<double>(s - half) / half;
+            hit(snare(song_.kit, rng_), bar, s, static_cast<float>(0.45 + 0.4 * x), 0.0f);
         }
     }
 
     // Snare roll doubling its speed in the final bar of a build-up.
     void roll(int bar, bool last) {
         const int every = last ? 1 : 2;
-        for (int s = 0; s < kSteps; s += every) {
-            const double x = (s + (last ? kSteps : 0)) / (2.0 * kSteps);
+        for (int s = 0; s < steps_; s += every) {
+            const double x = (s + (last ? steps_ : 0)) / (2.0 * steps_);
             hit(snare(song_.kit, rng_), bar, s, static_cast<float>(0.25 + 0.6 * x), 0.0f);
         }
     }
@@ -199,7 +204,7 @@ class Performer {
         const int fifth = root + key.pitch(chord + 4) - key.pitch(chord);
         const int third = root + key.pitch(chord + 2) - key.pitch(chord);
         const std::string& pattern = song_.bassPattern;
-        for (int s = 0; s < kSteps; ++s) {
+        for (int s = 0; s < steps_; ++s) {
             const char c = pattern[static_cast<std::size_t>(s)];
             int note = -1;
             switch (c) {
@@ -225,10 +230,10 @@ class Performer {
                 continue;
             }
             int length = 1;
-            while (s + length < kSteps && pattern[static_cast<std::size_t>(s + length)] == '-') {
+            while (s + length < steps_ && pattern[static_cast<std::size_t>(s + length)] == '-') {
                 ++length;
             }
-            const double accent = s % 4 == 0 ? 1.0 : 0.82;
+            const double accent = s % perBeat_ == 0 ? 1.0 : 0.82;
             NoteRequest req{static_cast<double>(note), length * step_ * 0.85, accent, 1.0, -1.0};
             parts_.bass.mix(renderNote(song_.bass, req, rng_), at(bar, s));
         }
@@ -237,7 +242,7 @@ class Performer {
     void pad(const Key& key, int chord, int bar, int span, double bright) {
         const auto notes = key.voicing(chord, song_.sevenths, key.tonic() - 7);
         for (int note : notes) {
-            NoteRequest req{static_cast<double>(note), span * kSteps * step_ - 0.02, 0.8, bright,
+            NoteRequest req{static_cast<double>(note), span * steps_ * step_ - 0.02, 0.8, bright,
                             -1.0};
             parts_.pad.mix(renderNote(song_.pad, req, rng_), at(bar, 0));
         }
@@ -261,20 +266,20 @@ class Performer {
             const double velocity = k % song_.arpStepsPerBeat == 0 ? 1.0 : 0.75;
             NoteRequest req{static_cast<double>(tones[index]), song_.arpGate * stepBeats * beat_,
                             velocity, bright, -1.0};
-            const double step = k * stepBeats * 4.0;
+            const double step = k * stepBeats * perBeat_;
             parts_.arp.mix(renderNote(song_.arp, req, rng_), at(bar, step));
         }
     }
 
     void bells(const Key& key, int chord, int bar) {
         const std::vector<int> tones = key.voicing(chord, song_.sevenths, key.tonic() + 12);
-        for (int s = 0; s < kSteps; ++s) {
+        for (int s = 0; s < steps_; ++s) {
             const char c = song_.bellPattern[static_cast<std::size_t>(s)];
             if (c < '0' || c > '9') {
                 continue;
             }
             const int note = tones[static_cast<std::size_t>(c - '0') % tones.size()];
-            NoteRequest req{static_cast<double>(note), 4 * step_, 0.9, 1.0, -1.0};
+            NoteRequest req{static_cast<double>(note), beat_, 0.9, 1.0, -1.0};
             parts_.bells.mix(renderNote(song_.bell, req, rng_), at(bar, s));
         }
     }
@@ -299,7 +304,8 @@ class Performer {
         const Key key(song_.tonic, song_.scale, song_.sections.back().transpose);
         const std::size_t start = at(bar, 0);
         const double ring = song_.endRing;
-        parts_.drums.mixMono(kick(song_.kit, rng_), start, 1.0f, 0.0f);
+        parts_.drums.mixMono(kick(song_.kit, rng_), start, static_cast<float>(song_.kit.kickLevel),
+                             0.0f);
         parts_.kicks.push_back(start);
         parts_.drums.mix(crash(song_.kit, rng_), start, 0.5f);
         const int root = bassRoot(key, 0);
@@ -320,6 +326,8 @@ class Performer {
     const Song& song_;
     Rng rng_;
     double beat_;
+    int perBeat_;
+    int steps_; // per bar of four beats
     double step_;
     Parts parts_;
 };

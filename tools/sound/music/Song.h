@@ -44,6 +44,9 @@ struct DrumKit {
     double kickPunch = 110.0; // extra Hz at the start of the kick's pitch drop
     double kickDecay = 0.38;
     double kickClick = 0.3;
+    // The kick against the rest of the kit. At full level it held most of a track's energy,
+    // all of it below 250 Hz, and pushed the hats and snare out of hearing.
+    double kickLevel = 0.55;
     double snareHz = 185.0;
     double snareNoise = 0.9;
     double snareDecay = 0.2;
@@ -56,7 +59,7 @@ struct DrumKit {
     double level = 1.0;
 };
 
-// One bar of drums at one intensity: 16 steps, 'x' a hit, 'o' a soft hit, '.' nothing.
+// One bar of drums at one intensity: one character a step, 'x' a hit, 'o' a soft hit, '.' none.
 struct Groove {
     std::string kick;
     std::string snare;
@@ -66,7 +69,7 @@ struct Groove {
 
 // Rhythm and contour habits of a song's melodies.
 struct MelodyStyle {
-    // One-beat rhythm cells in sixteenths: 'x' a new note, '-' holds, '.' rests.
+    // One-beat rhythm cells, a character a step: 'x' a new note, '-' holds, '.' rests.
     std::vector<std::string> cells;
     std::vector<double> weights;
     double leapChance = 0.2;
@@ -76,7 +79,7 @@ struct MelodyStyle {
 
 // Loudness of each part while it plays, in dB RMS before the final mastering.
 struct MixLevels {
-    double drums = -17.0;
+    double drums = -18.5;
     double bass = -20.0;
     double pad = -26.0;
     double arp = -26.0;
@@ -152,6 +155,7 @@ inline Section section(std::string name, int bars, std::vector<int> chords, int 
 struct Song {
     std::string title;
     double bpm = 120.0;
+    int stepsPerBeat = 4;   // 4: sixteenths; 3: the rolling triplets of a compound (12/8) time
     int tonic = 62;         // MIDI note of the key's tonic near middle C
     std::vector<int> scale; // seven semitone offsets from the tonic
     bool sevenths = false;  // pads add the chord's seventh
@@ -161,12 +165,13 @@ struct Song {
     DrumKit kit;
     std::vector<Groove> grooves; // intensities 1..3
     bool tomFills = false;
-    std::string bassPattern; // 16 steps: R root, O octave, F fifth, L low fifth, - hold
+    std::string bassPattern; // a bar of steps: R root, O octave, F fifth, L low fifth, T third,
+                             // - hold
     int bassOctave = -2;     // octaves below the tonic
     std::string arpOrder;    // indexes into the chord tones, low to high
     int arpStepsPerBeat = 4;
     double arpGate = 0.5;
-    std::string bellPattern; // 16 steps: digits pick chord tones, '.' rests
+    std::string bellPattern; // a bar of steps: digits pick chord tones, '.' rests
     MelodyStyle melody;
 
     Patch bass;
@@ -177,6 +182,7 @@ struct Song {
     Patch bell;
 
     double duckDepth = 0.35; // how far bass and pads dip under each kick
+    double width = 1.6;      // side gain on everything but drums and bass: the stereo spread
     double delayBeats = 0.75;
     double reverbSize = 0.8;
     double endRing = 4.0; // seconds the final chord rings

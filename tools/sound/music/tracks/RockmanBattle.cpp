@@ -1,4 +1,5 @@
-// A fast B-minor chip-tune rocker at 150 BPM: pulse-wave lead, racing arpeggios, triangle bass.
+// A fast G-mixolydian chip-tune rocker at 168 BPM with a shuffle in its sixteenths: a drum break,
+// then verses and choruses, a hushed bridge early on, and the last choruses a whole tone up.
 #include "music/tracks/Tracks.h"
 
 namespace snd {
@@ -8,7 +9,11 @@ namespace {
 Patch bassPatch() {
     Patch p;
     p.wave = Wave::ChipTriangle;
+    p.wave2 = Wave::Pulse25;
+    p.mix2 = 0.25;
+    p.ratio2 = 1.0;
     p.amp = {0.002, 0.1, 0.9, 0.03};
+    p.cutoff = 2500.0;
     return p;
 }
 
@@ -17,10 +22,10 @@ Patch padPatch() {
     Patch p;
     p.wave = Wave::Pulse25;
     p.unison = 2;
-    p.detuneCents = 5.0;
-    p.width = 0.6;
+    p.detuneCents = 8.0;
+    p.width = 1.0;
     p.amp = {0.01, 0.3, 0.5, 0.15};
-    p.cutoff = 3000.0;
+    p.cutoff = 3500.0;
     return p;
 }
 
@@ -29,20 +34,24 @@ Patch arpPatch() {
     Patch p;
     p.wave = Wave::Pulse12;
     p.amp = {0.001, 0.05, 0.6, 0.01};
-    p.cutoff = 6000.0;
-    p.pan = 0.3;
+    p.cutoff = 7000.0;
+    p.pan = 0.55;
     return p;
 }
 
+// Pulse waves with a quick, wide vibrato: the chip lead's bite.
 Patch leadPatch() {
     Patch p;
     p.wave = Wave::Pulse25;
-    p.amp = {0.002, 0.1, 0.8, 0.05};
-    p.cutoff = 7000.0;
-    p.vibrato = 0.25;
-    p.vibratoRate = 6.5;
-    p.vibratoDelay = 0.15;
-    p.glide = 0.015;
+    p.wave2 = Wave::Square;
+    p.mix2 = 0.6;
+    p.ratio2 = 1.0;
+    p.amp = {0.002, 0.08, 0.85, 0.04};
+    p.cutoff = 4500.0;
+    p.vibrato = 0.3;
+    p.vibratoRate = 7.2;
+    p.vibratoDelay = 0.12;
+    p.glide = 0.01;
     return p;
 }
 
@@ -51,7 +60,7 @@ Patch bellPatch() {
     p.wave = Wave::Square;
     p.amp = {0.001, 0.15, 0.0, 0.1};
     p.cutoff = 5000.0;
-    p.pan = -0.3;
+    p.pan = -0.55;
     return p;
 }
 
@@ -60,14 +69,15 @@ Patch bellPatch() {
 Song rockmanBattle() {
     Song s;
     s.title = "Rockman Battle";
-    s.bpm = 150.0;
-    s.tonic = 59;
-    s.scale = {0, 2, 3, 5, 7, 8, 10};
+    s.bpm = 168.0;
+    s.swing = 0.3;
+    s.tonic = 67;
+    s.scale = {0, 2, 4, 5, 7, 9, 10}; // mixolydian: major, with the rocker's flat seventh
     s.seed = 3303;
     s.kit.chip = true;
-    s.kit.kickHz = 55.0;
+    s.kit.kickHz = 62.0;
     s.kit.kickPunch = 160.0;
-    s.kit.kickDecay = 0.22;
+    s.kit.kickDecay = 0.2;
     s.kit.kickClick = 0.0;
     s.kit.snareHz = 220.0;
     s.kit.snareDecay = 0.16;
@@ -79,15 +89,14 @@ Song rockmanBattle() {
         {"x.....x.x.......", "....x.......x...", "x.x.x.x.x.x.x.x.", "..............x."},
         {"x.x...x.x.x...x.", "....x.......x..x", "xoxoxoxoxoxoxoxo", "................"},
     };
-    s.bassPattern = "R-O-R-O-R-O-R-O-";
-    s.bassOctave = -1;
+    s.bassPattern = "R-ROR-ROR-ROF-O-";
     s.arpOrder = "012345";
     s.arpStepsPerBeat = 8;
     s.arpGate = 0.9;
     s.bellPattern = "0...1...2...1...";
     s.melody.cells = {"x-x-", "x-xx", "xx-x", "x---", "xxxx", "--x-"};
     s.melody.weights = {3.0, 2.0, 1.5, 1.5, 1.0, 1.0};
-    s.melody.leapChance = 0.18;
+    s.melody.leapChance = 0.2;
     s.melody.highest = 10;
     s.bass = bassPatch();
     s.pad = padPatch();
@@ -96,24 +105,35 @@ Song rockmanBattle() {
     s.harmony = leadPatch();
     s.harmony.wave = Wave::Square;
     s.harmony.level = 0.5;
-    s.harmony.pan = -0.4;
+    s.harmony.pan = 0.45;
+    s.lead.pan = -0.15;
     s.bell = bellPatch();
     s.duckDepth = 0.15;
     s.delayBeats = 0.5;
     s.reverbSize = 0.6;
-    s.mix.arp = -29.0;
-    s.mix.pad = -29.0;
-    s.mix.bass = -19.0;
+    s.width = 1.9;
+    s.endRing = 3.0;
+    s.mix.drums = -21.5; // chip noise is bright: at the usual level it buried the tune
+    s.mix.arp = -30.0;
+    s.mix.pad = -24.0;
+    s.mix.bass = -21.0;
 
-    const std::vector<int> theme = {0, 6, 5, 6};
-    const std::vector<int> bridge = {3, 6, 2, 5, 3, 4, 6, 6};
+    const std::vector<int> verse = {0, 6, 3, 0};
+    const std::vector<int> chorus = {3, 4, 0, 6};
     s.sections = {
-        section("intro", 8, theme, 1, "bass arp").level(-3.0).brighten(0.5, 1.0).building(),
-        section("theme", 16, theme, 2, "bass arp lead"),
-        section("bridge", 16, bridge, 2, "bass pad lead bells").theme(1),
-        section("breakdown", 8, theme, 1, "bass arp").level(-3.5).building(),
-        section("climax", 16, theme, 3, "bass pad arp lead harmony").lift(2),
-        section("ending", 8, bridge, 3, "bass pad arp lead bells").theme(1).lift(2),
+        section("break", 4, verse, 3, "").level(-2.0),
+        section("verse", 8, verse, 2, "bass arp lead").octave(-1).level(-5.0),
+        section("chorus", 8, chorus, 3, "bass pad arp lead harmony bells").theme(1).octave(-1),
+        section("bridge", 8, {5, 3, 5, 4}, 1, "bass arp bells").level(-10.0).building(),
+        section("verse", 8, verse, 2, "bass arp lead").octave(-1).level(-5.0),
+        section("chorus", 8, chorus, 3, "bass pad arp lead harmony bells").theme(1).octave(-1),
+        section("solo", 8, verse, 2, "bass pad arp lead").theme(2).level(-2.0),
+        section("chorus", 8, chorus, 3, "bass pad arp lead bells").theme(1).octave(-1).lift(2),
+        section("chorus", 8, chorus, 3, "bass pad arp lead harmony bells")
+            .theme(1)
+            .octave(-1)
+            .lift(2),
+        section("outro", 8, verse, 2, "bass pad arp bells").level(-5.0).lift(2).brighten(1.0, 0.6),
     };
     return s;
 }

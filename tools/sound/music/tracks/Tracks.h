@@ -5,9 +5,9 @@
 
 namespace snd {
 
-Song civilBattle();    // driving minor-key synth battle
-Song colonialBattle(); // martial, brass and galloping bass
-Song rockmanBattle();  // fast chip-tune rock
-Song zoltanBattle();   // eerie, glassy and half-time
+Song civilBattle();    // F# minor, 140 BPM: driving synth battle, supersaw lead
+Song colonialBattle(); // C minor, 12/8 at 100: fife-and-drum march that keeps growing
+Song rockmanBattle();  // G mixolydian, 168 BPM shuffle: chip-tune rock, pulse lead
+Song zoltanBattle();   // B lydian, 76 BPM half time: eerie and glassy, theremin lead
 
 } // namespace snd

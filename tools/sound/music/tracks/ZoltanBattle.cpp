@@ -1,4 +1,5 @@
-// An eerie F#-dorian battle at 100 BPM: half-time drums, glassy triplet arpeggios, FM bells.
+// An eerie B-lydian battle at 76 BPM in half time: a long glassy hush, one wave that rises and
+// ebbs, a late climax and a quiet coda; a theremin-like voice glides over it all.
 #include "music/tracks/Tracks.h"
 
 namespace snd {
@@ -9,14 +10,14 @@ Patch bassPatch() {
     Patch p;
     p.wave = Wave::Sine;
     p.wave2 = Wave::Saw;
-    p.mix2 = 0.35;
+    p.mix2 = 0.5;
     p.ratio2 = 1.0;
     p.amp = {0.005, 0.3, 0.8, 0.1};
-    p.cutoff = 500.0;
-    p.cutoffEnv = 500.0;
+    p.cutoff = 700.0;
+    p.cutoffEnv = 600.0;
     p.filterDecay = 0.2;
     p.glide = 0.05;
-    p.drive = 0.6;
+    p.drive = 0.8;
     return p;
 }
 
@@ -24,10 +25,10 @@ Patch padPatch() {
     Patch p;
     p.wave = Wave::Saw;
     p.unison = 6;
-    p.detuneCents = 20.0;
+    p.detuneCents = 22.0;
     p.width = 1.0;
-    p.amp = {0.8, 1.0, 0.8, 1.2};
-    p.cutoff = 1400.0;
+    p.amp = {0.9, 1.0, 0.8, 1.4};
+    p.cutoff = 1600.0;
     p.resonance = 1.3;
     p.vibrato = 0.06;
     p.vibratoRate = 0.7;
@@ -42,21 +43,22 @@ Patch arpPatch() {
     p.fmIndex = 1.8;
     p.fmDecay = 0.08;
     p.amp = {0.002, 0.3, 0.0, 0.3};
-    p.pan = 0.25;
+    p.pan = -0.5;
     return p;
 }
 
-// A soft, vocal lead that slides between notes.
+// Nearly pure, sliding slowly between notes with a wide, slow vibrato: a theremin.
 Patch leadPatch() {
     Patch p;
-    p.fmRatio = 1.0;
-    p.fmIndex = 1.2;
-    p.fmDecay = 0.6;
-    p.amp = {0.03, 0.4, 0.8, 0.25};
-    p.vibrato = 0.3;
-    p.vibratoRate = 4.6;
-    p.vibratoDelay = 0.3;
-    p.glide = 0.045;
+    p.wave = Wave::Sine;
+    p.wave2 = Wave::Triangle;
+    p.mix2 = 0.35;
+    p.ratio2 = 1.0;
+    p.amp = {0.06, 0.4, 0.85, 0.35};
+    p.vibrato = 0.45;
+    p.vibratoRate = 4.4;
+    p.vibratoDelay = 0.2;
+    p.glide = 0.11;
     return p;
 }
 
@@ -66,7 +68,7 @@ Patch bellPatch() {
     p.fmIndex = 4.0;
     p.fmDecay = 0.4;
     p.amp = {0.002, 1.5, 0.0, 1.5};
-    p.pan = -0.35;
+    p.pan = 0.55;
     return p;
 }
 
@@ -75,57 +77,58 @@ Patch bellPatch() {
 Song zoltanBattle() {
     Song s;
     s.title = "Zoltan Battle";
-    s.bpm = 100.0;
-    s.tonic = 66;
-    s.scale = {0, 2, 3, 5, 7, 9, 10}; // dorian: minor, with a bright sixth
+    s.bpm = 76.0;
+    s.tonic = 71;
+    s.scale = {0, 2, 4, 6, 7, 9, 11}; // lydian: major, with a raised fourth that never settles
     s.sevenths = true;
     s.seed = 4404;
-    s.kit.kickHz = 42.0;
+    s.kit.kickHz = 55.0;
     s.kit.kickDecay = 0.5;
     s.kit.snareHz = 200.0;
-    s.kit.snareDecay = 0.3;
+    s.kit.snareDecay = 0.35;
     s.kit.snareTone = 2800.0;
     s.kit.hatHz = 10000.0;
+    // Half time: the snare lands on the third beat only.
     s.grooves = {
-        {"x.........x.....", "................", "..x...x...x...x.", "................"},
+        {"x...............", "................", "..x...x...x...x.", "................"},
         {"x.........x.....", "........x.......", "x.xxx.x.x.xxx.x.", "..............x."},
         {"x......x..x.....", "........x.....o.", "x.xox.xox.xox.xo", "......x.......x."},
     };
-    s.bassPattern = "R-----R---R-F-O-";
-    s.bassOctave = -3;
+    s.bassPattern = "R-------R---F-O-";
     s.arpOrder = "012312";
     s.arpStepsPerBeat = 3;
     s.arpGate = 0.9;
     s.bellPattern = "0.....2.....1...";
-    s.melody.cells = {"x---", "----", "x-x-", "x..x", "--x-", "x-xx"};
-    s.melody.weights = {3.0, 1.0, 2.0, 1.0, 1.0, 1.0};
-    s.melody.leapChance = 0.3;
+    s.melody.cells = {"x---", "----", "x-x-", "x..x", "--x-"};
+    s.melody.weights = {3.0, 1.5, 1.5, 1.0, 1.0};
+    s.melody.leapChance = 0.35;
     s.bass = bassPatch();
     s.pad = padPatch();
     s.arp = arpPatch();
     s.lead = leadPatch();
     s.harmony = leadPatch();
-    s.harmony.level = 0.55;
-    s.harmony.pan = 0.4;
+    s.harmony.level = 0.5;
+    s.harmony.pan = 0.5;
     s.bell = bellPatch();
     s.duckDepth = 0.3;
     s.delayBeats = 1.5;
     s.reverbSize = 0.92;
     s.endRing = 5.0;
+    s.width = 1.8;
+    s.mix.bass = -25.0;
 
-    const std::vector<int> theme = {0, 3, 6, 3};
+    const std::vector<int> theme = {0, 1, 5, 1};
     s.sections = {
-        section("intro", 6, {0, 3, 0, 3, 6, 6}, 0, "pad arp bells").level(-3.0).brighten(0.3, 0.9),
-        section("theme", 12, theme, 2, "bass pad arp lead").octave(-1),
-        section("answer", 8, {2, 6, 3, 0, 2, 6, 4, 4}, 2, "bass pad bells lead")
+        section("hush", 6, {0, 1, 0, 4, 5, 1}, 0, "pad bells").level(-10.0).brighten(0.3, 0.8),
+        section("wave", 8, theme, 1, "bass pad arp lead").octave(-1).level(-5.0),
+        section("ebb", 4, {5, 4, 1, 1}, 0, "pad arp bells").level(-9.0).brighten(0.8, 0.4),
+        section("rise", 6, theme, 2, "bass pad arp lead")
             .theme(1)
-            .octave(-1),
-        section("breakdown", 6, theme, 1, "pad arp bells")
-            .level(-3.5)
-            .brighten(0.3, 1.0)
+            .octave(-1)
+            .level(-3.0)
             .building(),
-        section("climax", 12, theme, 3, "bass pad arp lead harmony bells").octave(-1),
-        section("ending", 4, {2, 6, 4, 4}, 2, "bass pad arp bells"),
+        section("climax", 8, {0, 1, 5, 4}, 3, "bass pad arp lead harmony bells").octave(-1),
+        section("coda", 4, {5, 1, 0, 0}, 0, "pad bells").level(-8.0).brighten(1.0, 0.4),
     };
     return s;
 }
