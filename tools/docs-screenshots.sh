@@ -32,14 +32,17 @@ export DISPLAY=:$(head -n 1 "$shots/display")
 shoot() { import -window root "$shots/$1.png"; }
 key() { xdotool key --window "$window" "$@"; }
 # The end-of-flight band darkens the middle of the screen below the ship.
+banded() {
+    [ "$(convert "$1" -crop 200x30+540+500 -colorspace gray -format '%[fx:int(mean*100)]' info:)" \
+        -lt 25 ]
+}
 ended() {
-    import -window root -crop 200x30+540+500 "$shots/probe.png"
-    [ "$(convert "$shots/probe.png" -colorspace gray -format '%[fx:int(mean*100)]' info:)" -lt 25 ]
+    import -window root "$shots/probe.png"
+    banded "$shots/probe.png"
 }
 # The result line is wider after a launch-away than after a crash.
 launchedAway() {
-    import -window root -crop 1280x40+0+470 "$shots/probe.png"
-    [ "$(convert "$shots/probe.png" -fuzz 20% -trim -format '%w' info:)" -gt 560 ]
+    [ "$(convert "$shots/probe.png" -crop 1280x40+0+470 -fuzz 20% -trim -format '%w' info:)" -gt 560 ]
 }
 
 start() {
@@ -99,10 +102,13 @@ for attempt in 1 2 3 4 5 6; do
     done
     if launchedAway; then
         shoot 11-launched-away
-        # The launch-away lasts under two seconds: the last shots before its end hold it.
-        for back in 3 4 5 6; do
-            [ $n -gt $back ] && cp "$shots/launch-$((n - back)).png" "$shots/10-launch-away.png"
-            [ -f "$shots/10-launch-away.png" ] && break
+        # The launch-away lasts under two seconds: the last shot before the lines came holds it.
+        for back in $(seq 0 8); do
+            [ $n -gt $back ] || break
+            if ! banded "$shots/launch-$((n - back)).png"; then
+                cp "$shots/launch-$((n - back)).png" "$shots/10-launch-away.png"
+                break
+            fi
         done
         break
     fi
