@@ -182,8 +182,10 @@ TEST_F(GameTest, TheSceneIsScaledWholeIntoAScreenOfAnotherShape) {
     SDL_RenderSetViewport(game.renderer, nullptr);
     std::vector<Uint32> shown(static_cast<size_t>(w) * h);
     SDL_RenderReadPixels(game.renderer, nullptr, SDL_PIXELFORMAT_RGB888, shown.data(), w * 4);
-    SDL_Surface* carpet = SDL_ConvertSurfaceFormat(IMG_Load("./Sprite_Sheet/BG_Carpet.jpg"),
-                                                   SDL_PIXELFORMAT_RGB888, 0);
+    SDL_Surface* loaded = IMG_Load("./Sprite_Sheet/BG_Carpet.jpg");
+    ASSERT_NE(loaded, nullptr);
+    SDL_Surface* carpet = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB888, 0);
+    SDL_FreeSurface(loaded);
     ASSERT_NE(carpet, nullptr);
     auto carpetAt = [carpet](int x, int y) {
         return static_cast<const Uint32*>(carpet->pixels)[y * carpet->pitch / 4 + x] & 0xFFFFFF;
