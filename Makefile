@@ -4,7 +4,6 @@
 BUILD_DIR ?= build
 ASSET_BUILD_DIR ?= build-assets
 SANITIZE_BUILD_DIR ?= build-sanitize
-MEMCHECK_BUILD_DIR ?= build-memcheck
 # Debug: under the sanitizers on 2 cores it builds in half the time of RelWithDebInfo, and the
 # tests lose less than that.
 SANITIZE_BUILD_TYPE ?= Debug
@@ -100,11 +99,12 @@ sanitize: test-deps
 	@cmake --build $(SANITIZE_BUILD_DIR) -j $(JOBS)
 	@$(SANITIZE_ENV) ctest --test-dir $(SANITIZE_BUILD_DIR) --output-on-failure -j $(JOBS)
 
-# 300 frames of the real program under valgrind's memcheck; fails on any error it finds.
+# 300 frames of the real program under valgrind's memcheck; fails on any error it finds. It runs
+# the program of the normal build folder, as built by `make build`.
 # It needs the frame probe, which is built with the tests.
 memcheck: test-deps
 	@tools/install-packages.sh valgrind
-	@tools/memcheck.sh $(MEMCHECK_BUILD_DIR) $(JOBS)
+	@tools/memcheck.sh $(BUILD_DIR) $(JOBS)
 
 assets: asset-deps
 	@cmake -S . -B $(ASSET_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVORLUSK_TESTS=OFF \
@@ -121,4 +121,4 @@ check-format:
 	@clang-format --dry-run -Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	@rm -rf $(BUILD_DIR) $(ASSET_BUILD_DIR) $(SANITIZE_BUILD_DIR) $(MEMCHECK_BUILD_DIR)
+	@rm -rf $(BUILD_DIR) $(ASSET_BUILD_DIR) $(SANITIZE_BUILD_DIR)

@@ -69,6 +69,8 @@ double shiftedShare(const CPicture& before, const CPicture& after, int shift) {
     return compared > 0 ? static_cast<double>(matching) / compared : 0;
 }
 
+} // namespace
+
 class WindowTest : public ::testing::Test {
   protected:
     CVirtualDisplay display;
@@ -107,8 +109,6 @@ class WindowTest : public ::testing::Test {
         std::printf("The game ended %.0f ms after %s.\n", endedMs - sentMs, after);
     }
 };
-
-} // namespace
 
 TEST_F(WindowTest, ShowsTheCarpetTextsAndShipFollowsTheArrowKeysAndEndsOnEscape) {
     CPicture carpet;
