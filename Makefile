@@ -20,7 +20,7 @@ ASSET_PACKAGES := libcairo2-dev libsndfile1-dev fonts-comfortaa
 # screenshot it (ImageMagick), press its keys (xdotool) and ask it to close (Xlib).
 TEST_PACKAGES := xvfb imagemagick xdotool libx11-dev
 
-.PHONY: all run test build configure deps asset-deps assets bench record-replays format check-format clean \
+.PHONY: all run test build configure deps asset-deps assets bench format check-format clean \
         sanitize memcheck soak
 
 all: build
@@ -50,11 +50,6 @@ test: build
 # frame, and the resident memory may not grow by 1 MB between frames 10,000 and 100,000.
 soak: build
 	@cd data && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ../$(BUILD_DIR)/tests/vorlusk-soak
-
-# Re-records the whole-flight traces after an intended change of the game's behaviour.
-record-replays: build
-	@cd data && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VORLUSK_RECORD_REPLAYS=1 \
-	    ../$(BUILD_DIR)/tests/vorlusk-tests --gtest_filter='ReplayTest.*'
 
 # Figures, not pass or fail: frames, start-up and teardown in-process (five repetitions), then
 # whole runs of the real program for its peak memory and its pacing on Xvfb (about 50 s).

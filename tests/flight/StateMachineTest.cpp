@@ -1,179 +1,212 @@
-// StateMachineTest.cpp -- the flight's clock and its states, frame by frame from start-up.
+// StateMachineTest.cpp -- stepFrame: the flight's clock and its states, frame by frame.
 #include "flight/Drift.h"
+#include "shell/Channels.h"
 #include "support/GameFixture.h"
+#include "support/Invariants.h"
+
+#include <cstdlib>
+#include <utility>
+#include <vector>
 
 class StateMachineTest : public GameTest {
   protected:
-    // Play stands still for the transition tests: no fireball is thrown or flies.
-    void quietFlying() {
-        enterFlying();
-        parkFireballs();
-        for (CPlayer& alien : game.aliens) {
-            alien.state = 0;
+    TTF_Font* font = nullptr;
+
+    // Drawn into a tiny target and without the texts, a frame costs next to nothing, and a whole
+    // flight a fraction of a second. Nothing the flight decides depends on what is drawn.
+    void drawLittle() {
+        SDL_SetRenderTarget(game.renderer,
+                            SDL_CreateTexture(game.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                              SDL_TEXTUREACCESS_TARGET, 8, 8));
+        std::swap(font, game.font);
+    }
+    void TearDown() override {
+        if (font != nullptr) {
+            game.font = font;
         }
+        GameTest::TearDown();
+    }
+    // Where each fireball in flight is.
+    std::vector<std::pair<int, int>> inFlight() {
+        std::vector<std::pair<int, int>> at;
+        for (auto& row : game.fireballs) {
+            for (CPlayer& f : row) {
+                if (f.state == Active) {
+                    at.emplace_back(f.rect.x, f.rect.y);
+                }
+            }
+        }
+        return at;
     }
 };
 
-TEST_F(StateMachineTest, ClockSpeedAndStatesFollowTheExactTimeline) {
+TEST_F(StateMachineTest, AWholeFlightKeepsItsExactTimelineAndEveryInvariant) {
+    drawLittle();
+    std::srand(20261206);
     step();
     EXPECT_EQ(game.timeLeft, 101.98f);
     EXPECT_EQ(game.state, Waiting);
     step(99);
     EXPECT_EQ(game.timeLeft, 100.000336f); // frame 100: still waiting
     EXPECT_EQ(game.state, Waiting);
-    step();
-    EXPECT_EQ(game.timeLeft, 99.980339f); // frame 101: the arrival starts
+    step(); // frame 101: the arrival starts under a fading-in roar, and makes its first call
+    EXPECT_EQ(game.timeLeft, 99.980339f);
     EXPECT_EQ(game.state, LaunchIn);
-    EXPECT_TRUE(Mix_Playing(15));
-    EXPECT_EQ(game.seqFrame, 36); // preset to 35, then its first call
-    step(48);
-    EXPECT_EQ(game.state, Settled); // the arrival takes frames 101 to 149
-    step(51);
-    EXPECT_EQ(game.state, Settled); // frame 200
+    EXPECT_EQ(game.seqFrame, 36);
+    EXPECT_EQ(game.boostSheet.currentFrame, 5);
+    EXPECT_EQ(Mix_GetChunk(ROAR_CHANNEL), game.sndThrustRoar);
+    EXPECT_EQ(Mix_FadingChannel(ROAR_CHANNEL), MIX_FADING_IN);
+    // The player's thrust moves the carpet on the next frame, before the arrival takes it back.
+    game.thrustX = 7;
     step();
-    EXPECT_EQ(game.timeLeft, 97.980675f); // frame 201: play begins
+    EXPECT_EQ(game.background.velX, 7);
+    EXPECT_EQ(game.thrustX, -29);
+    step(46); // frame 148
+    EXPECT_EQ(game.state, LaunchIn);
+    step(); // frame 149
+    EXPECT_EQ(game.state, Settled);
+    const SDL_Rect waiting = game.aliens[1].rect;
+    step(51); // frame 200: the aliens wait for play
+    EXPECT_EQ(game.state, Settled);
+    EXPECT_EQ(game.aliens[1].rect.x, waiting.x);
+    step(); // frame 201: play begins
+    EXPECT_EQ(game.timeLeft, 97.980675f);
     EXPECT_EQ(game.speedFactor, 1.0803894f);
     EXPECT_EQ(game.state, Flying);
+    EXPECT_NE(game.aliens[1].rect.x, waiting.x);
 
-    // No hits can end the flight early: keep every fireball away from the ship.
+    // A pilot touring the carpet, thawing everything whenever six jets are frozen.
+    const int pattern[8][2] = {{7, 0}, {7, 4}, {0, 4}, {-7, 4}, {-7, 0}, {-7, -4}, {0, -4}, {0, 0}};
+    int hits = 0;
     for (int frame = 202; frame <= 5100; ++frame) {
+        game.thrustX = pattern[(frame / 50) % 8][0];
+        game.thrustY = pattern[(frame / 50) % 8][1];
         step();
-        parkFireballs();
         ASSERT_EQ(game.state, Flying) << "frame " << frame;
+        ASSERT_EQ(brokenInvariant(game), "") << "frame " << frame;
+        int frozen = 0;
+        for (int timer : game.ship.timers) {
+            frozen += timer != 0 ? 1 : 0;
+            hits += timer == 125 ? 1 : 0;
+        }
+        if (frozen >= 6) {
+            setJetTimers(0);
+        }
     }
+    EXPECT_GT(hits, 0);
+    EXPECT_GT(game.score, 0);
     EXPECT_NEAR(game.timeLeft, 0.0051035f, 1e-7);
     setJetTimers(0);
-    step();
-    EXPECT_EQ(game.timeLeft, 0.0f); // frame 5101: below zero, stored as 0
+    step(); // frame 5101: below zero, stored as 0, and the launch-away begins under the roar
+    EXPECT_EQ(game.timeLeft, 0.0f);
     EXPECT_EQ(game.speedFactor, 3.0404406f);
     EXPECT_EQ(game.state, LaunchOut);
-}
+    EXPECT_EQ(Mix_GetChunk(ROAR_CHANNEL), game.sndThrustRoar);
 
-TEST_F(StateMachineTest, ArrivalWaitsForAnIdleRoarChannel) {
-    // Something else keeps channel 15 busy through the whole arrival window.
-    Mix_PlayChannelTimed(15, game.sndThrustBase, -1, -1);
-    step(200);
-    EXPECT_EQ(game.state, Waiting);
-    EXPECT_EQ(game.thrustX, 0);
+    // The fireballs stop with play, where they were; the launch-away runs 84 calls.
+    const auto held = inFlight();
+    EXPECT_FALSE(held.empty());
+    EXPECT_EQ(stepUntilState(Finished), 83);
+    EXPECT_EQ(inFlight(), held);
+    // Then the clock and the speed stand still, the thrust drifts the carpet unscaled, the
+    // aliens patrol on, and no wreck is played.
+    const SDL_Rect alien = game.aliens[0].rect;
+    game.thrustX = 3;
+    game.thrustY = -2;
     step();
-    EXPECT_EQ(game.state, Flying); // straight from Waiting: Settled is skipped
+    EXPECT_EQ(game.background.velX, 3);
+    EXPECT_EQ(game.background.velY, -2);
+    EXPECT_EQ(game.timeLeft, 0.0f);
+    EXPECT_EQ(game.speedFactor, 3.0404406f);
+    EXPECT_NE(game.aliens[0].rect.x, alien.x);
+    EXPECT_EQ(game.seqFrame, 84);
 }
 
-TEST_F(StateMachineTest, ReachingNinetyEightCutsALateArrivalShort) {
-    Mix_PlayChannelTimed(15, game.sndThrustBase, -1, -1);
+TEST_F(StateMachineTest, ArrivalWaitsForAnIdleRoarChannelAndNinetyEightCutsItShort) {
+    drawLittle();
+    Mix_PlayChannelTimed(ROAR_CHANNEL, game.sndThrustBase, -1, -1);
     step(180);
-    Mix_HaltChannel(15);
+    EXPECT_EQ(game.state, Waiting);
+    Mix_HaltChannel(ROAR_CHANNEL);
     step(); // frame 181: the arrival starts late
     EXPECT_EQ(game.state, LaunchIn);
-    step(19); // frame 200: its 20th call, n = 55
+    step(19); // frame 200: its 20th call
     EXPECT_EQ(game.state, LaunchIn);
     EXPECT_EQ(game.thrustX, -20);
     step(); // frame 201
     EXPECT_EQ(game.state, Flying);
-    EXPECT_EQ(game.thrustX, -20); // as the sequence left it: its end never ran
-    EXPECT_EQ(game.thrustY, 0);
+    EXPECT_EQ(game.thrustX, -20); // as the arrival left it: its end never ran
 }
 
-TEST_F(StateMachineTest, EightFrozenJetsCrashAndTheCrashTestComesFirst) {
-    quietFlying();
-    game.timeLeft = 0.01f; // time runs out in this same frame
-    setJetTimers(50);
-    game.thrustX = 7;
-    step();
-    EXPECT_EQ(game.state, Crashing);
-    EXPECT_FALSE(game.warningActive);
-    EXPECT_EQ(game.seqFrame, 1); // preset to 0, then its first call in the same frame
-    EXPECT_GE(driftX, -3);
-    EXPECT_LE(driftX, 4);
-    EXPECT_EQ(game.thrustX, driftX);
-    EXPECT_EQ(game.thrustY, driftY);
-}
-
-TEST_F(StateMachineTest, TimeUpWithClearJetsLaunchesAway) {
-    quietFlying();
-    game.timeLeft = 0.01f;
-    step();
-    EXPECT_EQ(game.state, LaunchOut);
-    EXPECT_EQ(game.timeLeft, 0.0f);
-    EXPECT_EQ(game.thrustX, static_cast<int>(driftX - 0 - 0.5)); // first call, n = 1
-    EXPECT_EQ(game.thrustY, driftY);
-    EXPECT_EQ(game.boostRect.x, game.ship.rect.x); // n = 1 moves it by 1 / 2 = 0
-    EXPECT_EQ(game.boostRect.y, game.ship.rect.y);
-    EXPECT_EQ(game.boostSheet.currentFrame, 0);
-    EXPECT_EQ(game.seqFrame, 1);
-    EXPECT_TRUE(Mix_Playing(15));
-    EXPECT_EQ(Mix_GetChunk(15), game.sndThrustRoar);
-}
-
-TEST_F(StateMachineTest, TimeUpWithSomeFrozenJetsHoldsTheFlightAndWarns) {
-    for (int frozen = 1; frozen <= 7; ++frozen) {
-        SCOPED_TRACE(frozen);
-        quietFlying();
-        game.timeLeft = 0.0f;
-        for (int jet = 0; jet < 8; ++jet) {
-            game.ship.timers[jet] = jet < frozen ? 100 : 0;
-        }
-        step(3);
-        EXPECT_EQ(game.state, Flying);
-        EXPECT_TRUE(game.warningActive);
-        EXPECT_EQ(game.timeLeft, 0.0f);
+TEST_F(StateMachineTest, TimeUpLaunchesAwayWithClearJetsHoldsPlayWhileSomeAreFrozenCrashesOnEight) {
+    drawLittle();
+    for (CPlayer& alien : game.aliens) {
+        alien.state = Free; // no alien throws
     }
-    // Thawed out: the next frame launches away, and the warning is gone with Flying.
-    setJetTimers(0);
-    step();
-    EXPECT_EQ(game.state, LaunchOut);
-    EXPECT_FALSE(game.warningActive);
-}
-
-TEST_F(StateMachineTest, WarningIsClearedAtTheStartOfEveryFlyingFrame) {
-    quietFlying();
-    game.warningActive = true;
-    step();
-    EXPECT_FALSE(game.warningActive);
-}
-
-TEST_F(StateMachineTest, AliensWaitForPlayAndFireballsStopWithIt) {
-    stepUntilState(Settled);
-    SDL_Rect waiting = game.aliens[1].rect;
-    step(10);
-    EXPECT_EQ(game.aliens[1].rect.x, waiting.x);
-    EXPECT_EQ(game.aliens[1].rect.y, waiting.y);
-    enterFlying();
-    step();
-    EXPECT_NE(game.aliens[1].rect.x, waiting.x); // on the move from the first frame of play
-
-    parkFireballs();
-    CPlayer& fireball = game.fireballs[0][0];
-    fireball.state = Active;
-    fireball.rect = {100, 100, fireball.rect.w, fireball.rect.h};
-    fireball.velX = 10;
-    game.timeLeft = 0.0f;
-    setJetTimers(0);
-    step(); // moved once more, then the launch-away begins
-    ASSERT_EQ(game.state, LaunchOut);
-    SDL_Rect last = fireball.rect;
-    step(100);
-    EXPECT_EQ(fireball.rect.x, last.x); // left where it was, and no longer drawn
-    EXPECT_EQ(fireball.state, Active);
-}
-
-TEST_F(StateMachineTest, ThrustIsScaledBySpeedUpToFlyingAndTakenAsIsAfter) {
-    quietFlying();
-    game.speedFactor = 2.4996f; // becomes 2.5 this frame
+    // The thrust is scaled by this frame's speed factor, truncated.
+    game.state = Flying;
+    game.timeLeft = 50.0f;
+    game.speedFactor = 2.4996f;
     game.thrustX = 7;
     game.thrustY = -4;
     step();
-    EXPECT_EQ(game.background.velX, 17); // 17.5 truncated
+    EXPECT_EQ(game.background.velX, 17);
     EXPECT_EQ(game.background.velY, -10);
 
-    game.state = Finished;
-    game.thrustX = 3;
-    game.thrustY = -2;
-    float time = game.timeLeft;
-    float speed = game.speedFactor;
+    // Time up with some jets frozen: play goes on under the warning, the speed still rising.
+    game.thrustX = 0;
+    game.thrustY = 0;
+    game.timeLeft = 0.0f;
+    for (int frozen = 1; frozen <= 7; ++frozen) {
+        for (int jet = 0; jet < 8; ++jet) {
+            game.ship.timers[jet] = jet < frozen ? 100 : 0;
+        }
+        const float speed = game.speedFactor;
+        step();
+        EXPECT_EQ(game.state, Flying) << frozen << " frozen";
+        EXPECT_TRUE(game.warningActive) << frozen << " frozen";
+        EXPECT_EQ(game.timeLeft, 0.0f);
+        EXPECT_GT(game.speedFactor, speed);
+    }
+
+    // All thawed, and a fireball strikes in this very frame: the jet it freezes counts only from
+    // the next, so the launch-away begins, with the warning gone and the drift drawn x first.
+    setJetTimers(0);
+    CPlayer& fireball = game.fireballs[2][0];
+    fireball.state = Active;
+    fireball.rect.x = game.ship.rect.x;
+    fireball.rect.y = game.ship.rect.y;
+    unsigned seed = 1;
+    for (;; ++seed) {
+        std::srand(seed);
+        std::rand(); // the alien that would throw
+        if (std::rand() % 8 == 7 && std::rand() % 8 == 0) {
+            break;
+        }
+    }
+    std::srand(seed);
     step();
-    EXPECT_EQ(game.background.velX, 3);
-    EXPECT_EQ(game.background.velY, -2);
-    EXPECT_EQ(game.timeLeft, time);
-    EXPECT_EQ(game.speedFactor, speed);
+    EXPECT_EQ(game.ship.timers[5], 125);
+    EXPECT_EQ(game.state, LaunchOut);
+    EXPECT_FALSE(game.warningActive);
+    EXPECT_EQ(driftX, -3);
+    EXPECT_EQ(driftY, 4);
+    EXPECT_EQ(game.thrustX, -3); // after the first call
+    EXPECT_EQ(game.thrustY, 4);
+    EXPECT_EQ(game.seqFrame, 1);
+    EXPECT_EQ(game.boostSheet.currentFrame, 0);
+    EXPECT_EQ(game.boostRect.x, game.ship.rect.x);
+    EXPECT_EQ(game.boostRect.y, game.ship.rect.y);
+
+    // Eight frozen as time runs out: the crash comes first, and runs on its own to the wreck.
+    game.state = Flying;
+    game.timeLeft = 0.01f;
+    setJetTimers(50);
+    step();
+    EXPECT_EQ(game.state, Crashing);
+    EXPECT_FALSE(game.warningActive);
+    EXPECT_EQ(game.seqFrame, 1);
+    EXPECT_EQ(game.thrustX, driftX);
+    EXPECT_EQ(game.thrustY, driftY);
+    EXPECT_EQ(stepUntilState(Finished), 143);
 }
