@@ -18,7 +18,7 @@ TEST_F(BackgroundTest, EachFrozenJetOfTheThrustsDirectionHalvesTheDriftTruncated
         {7, 0, 7, 0, {4}, 7, 0, 1},          // a left jet does not slow a push to the right
         {-7, 0, -7, 0, {5}, -4, 0, 1},       // the half taken off truncates toward zero
         {1, 0, 1, 0, {1}, 1, 0, 1},          //
-        {0, 4, 0, 4, {2}, 0, 2, 1},          // down
+        {0, 4, 0, 5, {2, 3}, 0, 0, 2},       // down: both halves of an odd drift
         {0, -4, 0, -9, {6}, 0, -5, 1},       // up, at a scaled drift
         {0, 0, 7, 0, {0, 1, 4, 5}, 7, 0, 4}, // no horizontal thrust: nothing slows
         {3, 0, -7, 0, {0}, -4, 0, 1},        // the thrust's sign, not the drift's, decides

@@ -23,15 +23,6 @@ unsigned seedFor(int a, int e, bool passes) {
 
 class FireballsTest : public GameTest {
   protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        const SDL_Point at[4] = {{0, 200}, {300, 0}, {1200, 400}, {900, 650}};
-        for (int a = 0; a < 4; ++a) {
-            game.aliens[a].state = Active;
-            game.aliens[a].rect.x = at[a].x;
-            game.aliens[a].rect.y = at[a].y;
-        }
-    }
     // Lets alien `a` throw at the odds of the current speed factor.
     void launch(int a) {
         std::srand(seedFor(a, static_cast<int>(50.0f / game.speedFactor), true));

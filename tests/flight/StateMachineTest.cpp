@@ -5,8 +5,6 @@
 #include "support/Invariants.h"
 
 #include <cstdlib>
-#include <utility>
-#include <vector>
 
 class StateMachineTest : public GameTest {
   protected:
@@ -26,17 +24,12 @@ class StateMachineTest : public GameTest {
         }
         GameTest::TearDown();
     }
-    // Where each fireball in flight is.
-    std::vector<std::pair<int, int>> inFlight() {
-        std::vector<std::pair<int, int>> at;
-        for (auto& row : game.fireballs) {
-            for (CPlayer& f : row) {
-                if (f.state == Active) {
-                    at.emplace_back(f.rect.x, f.rect.y);
-                }
-            }
+    // The first seed after which `draws` holds of std::rand's numbers.
+    template <typename Draws> static unsigned seedWhere(Draws draws) {
+        unsigned seed = 1;
+        for (std::srand(seed); !draws(); std::srand(++seed)) {
         }
-        return at;
+        return seed;
     }
 };
 
@@ -75,12 +68,11 @@ TEST_F(StateMachineTest, AWholeFlightKeepsItsExactTimelineAndEveryInvariant) {
     EXPECT_EQ(game.state, Flying);
     EXPECT_NE(game.aliens[1].rect.x, waiting.x);
 
-    // A pilot touring the carpet, thawing everything whenever six jets are frozen.
-    const int pattern[8][2] = {{7, 0}, {7, 4}, {0, 4}, {-7, 4}, {-7, 0}, {-7, -4}, {0, -4}, {0, 0}};
+    // A pilot touring the carpet a second each way, thawing all whenever six jets are frozen.
     int hits = 0;
     for (int frame = 202; frame <= 5100; ++frame) {
-        game.thrustX = pattern[(frame / 50) % 8][0];
-        game.thrustY = pattern[(frame / 50) % 8][1];
+        game.thrustX = (frame / 50 % 3 - 1) * 7;
+        game.thrustY = (frame / 150 % 3 - 1) * 4;
         step();
         ASSERT_EQ(game.state, Flying) << "frame " << frame;
         ASSERT_EQ(brokenInvariant(game), "") << "frame " << frame;
@@ -95,19 +87,22 @@ TEST_F(StateMachineTest, AWholeFlightKeepsItsExactTimelineAndEveryInvariant) {
     }
     EXPECT_GT(hits, 0);
     EXPECT_GT(game.score, 0);
-    EXPECT_NEAR(game.timeLeft, 0.0051035f, 1e-7);
+    EXPECT_EQ(game.timeLeft, 0.00510347961f);
     setJetTimers(0);
-    step(); // frame 5101: below zero, stored as 0, and the launch-away begins under the roar
+    CPlayer& fireball = game.fireballs[0][0];
+    fireball.state = Active;
+    fireball.rect = {100, 100, fireball.rect.w, fireball.rect.h};
+    fireball.velX = 10;
+    step(); // frame 5101: below zero, stored as 0; play ends and the launch-away begins
     EXPECT_EQ(game.timeLeft, 0.0f);
     EXPECT_EQ(game.speedFactor, 3.0404406f);
     EXPECT_EQ(game.state, LaunchOut);
-    EXPECT_EQ(Mix_GetChunk(ROAR_CHANNEL), game.sndThrustRoar);
 
     // The fireballs stop with play, where they were; the launch-away runs 84 calls.
-    const auto held = inFlight();
-    EXPECT_FALSE(held.empty());
+    const SDL_Rect held = fireball.rect;
     EXPECT_EQ(stepUntilState(Finished), 83);
-    EXPECT_EQ(inFlight(), held);
+    EXPECT_EQ(fireball.rect.x, held.x);
+    EXPECT_EQ(fireball.state, Active);
     // Then the clock and the speed stand still, the thrust drifts the carpet unscaled, the
     // aliens patrol on, and no wreck is played.
     const SDL_Rect alien = game.aliens[0].rect;
@@ -143,15 +138,24 @@ TEST_F(StateMachineTest, TimeUpLaunchesAwayWithClearJetsHoldsPlayWhileSomeAreFro
     for (CPlayer& alien : game.aliens) {
         alien.state = Free; // no alien throws
     }
-    // The thrust is scaled by this frame's speed factor, truncated.
+    // The thrust is scaled by this frame's speed factor, truncated; a fireball thrown in the
+    // frame already flies in it, carried by the carpet.
     game.state = Flying;
     game.timeLeft = 50.0f;
     game.speedFactor = 2.4996f;
     game.thrustX = 7;
     game.thrustY = -4;
+    game.aliens[0].state = Active;
+    game.aliens[0].rect.x = 0;
+    const int alienY = game.aliens[0].rect.y;
+    std::srand(seedWhere([] { return std::rand() % 4 == 0 && std::rand() % 20 == 0; }));
     step();
+    game.aliens[0].state = Free;
     EXPECT_EQ(game.background.velX, 17);
     EXPECT_EQ(game.background.velY, -10);
+    EXPECT_EQ(game.fireballs[0][0].rect.x, -17 + 26);
+    EXPECT_EQ(game.fireballs[0][0].rect.y, alienY + 10);
+    parkFireballs();
 
     // Time up with some jets frozen: play goes on under the warning, the speed still rising.
     game.thrustX = 0;
@@ -176,15 +180,11 @@ TEST_F(StateMachineTest, TimeUpLaunchesAwayWithClearJetsHoldsPlayWhileSomeAreFro
     fireball.state = Active;
     fireball.rect.x = game.ship.rect.x;
     fireball.rect.y = game.ship.rect.y;
-    unsigned seed = 1;
-    for (;; ++seed) {
-        std::srand(seed);
+    game.boostSheet.currentFrame = 11; // as the arrival left it
+    std::srand(seedWhere([] {
         std::rand(); // the alien that would throw
-        if (std::rand() % 8 == 7 && std::rand() % 8 == 0) {
-            break;
-        }
-    }
-    std::srand(seed);
+        return std::rand() % 8 == 7 && std::rand() % 8 == 0;
+    }));
     step();
     EXPECT_EQ(game.ship.timers[5], 125);
     EXPECT_EQ(game.state, LaunchOut);
@@ -197,6 +197,7 @@ TEST_F(StateMachineTest, TimeUpLaunchesAwayWithClearJetsHoldsPlayWhileSomeAreFro
     EXPECT_EQ(game.boostSheet.currentFrame, 0);
     EXPECT_EQ(game.boostRect.x, game.ship.rect.x);
     EXPECT_EQ(game.boostRect.y, game.ship.rect.y);
+    EXPECT_EQ(Mix_GetChunk(ROAR_CHANNEL), game.sndThrustRoar);
 
     // Eight frozen as time runs out: the crash comes first, and runs on its own to the wreck.
     game.state = Flying;

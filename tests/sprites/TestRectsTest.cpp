@@ -17,9 +17,10 @@ TEST(TestRects, ShrinkCutsBothToTheirMiddleHalvesEachQuotientTruncated) {
     // {0,0,100,100} becomes 25..75; {70,70,20,20} becomes 75..85 and touches.
     EXPECT_TRUE(testRects(0, 0, 100, 100, 70, 70, 20, 20, false, true));
     EXPECT_FALSE(testRects(0, 0, 100, 100, 71, 71, 20, 20, false, true));
-    // Width 7 at x 0: 1..5 (3*7/4 = 5, not 3*(7/4) = 3).
-    EXPECT_TRUE(testRects(0, 0, 7, 100, 4, 0, 4, 100, false, true));  // against 5..7
-    EXPECT_FALSE(testRects(0, 0, 7, 100, 5, 0, 4, 100, false, true)); // against 6..8
+    // Height 7 at y 0: 1..5 (3*7/4 = 5, not 3*(7/4) = 3).
+    EXPECT_TRUE(testRects(0, 0, 100, 7, 0, 4, 100, 4, false, true));  // against 5..7
+    EXPECT_FALSE(testRects(0, 0, 100, 7, 0, 5, 100, 4, false, true)); // against 6..8
+    EXPECT_TRUE(testRects(0, 0, 7, 100, -2, 0, 4, 100, false, true)); // 1..5 against -1..1
     // Width 10: 2..7.
     EXPECT_TRUE(testRects(0, 0, 10, 100, 4, 0, 12, 100, false, true));  // against 7..13
     EXPECT_FALSE(testRects(0, 0, 10, 100, 5, 0, 12, 100, false, true)); // against 8..14
