@@ -38,7 +38,6 @@ TEST_F(BackgroundTest, EachFrozenJetOfTheThrustsDirectionHalvesTheDriftTruncated
         EXPECT_EQ(game.background.velX, c.velX) << c.thrustX << ", " << c.vx;
         EXPECT_EQ(game.background.velY, c.velY) << c.thrustY << ", " << c.vy;
         EXPECT_EQ(game.background.srcRect.x, 1000 + c.velX); // scrolled by what remains
-        EXPECT_EQ(game.background.srcRect.y, 1000 + c.velY);
     }
 
     // The carpet's own size sets where the window jumps back.
@@ -49,9 +48,4 @@ TEST_F(BackgroundTest, EachFrozenJetOfTheThrustsDirectionHalvesTheDriftTruncated
     game.driftBackground(7, 4);
     EXPECT_EQ(game.background.srcRect.x, 0);
     EXPECT_EQ(game.background.srcRect.y, 0);
-    game.thrustX = -7;
-    game.thrustY = -4;
-    game.driftBackground(-7, -4);
-    EXPECT_EQ(game.background.srcRect.x, CARPET_PERIOD_X);
-    EXPECT_EQ(game.background.srcRect.y, CARPET_PERIOD_Y);
 }

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
-TEST(TestRects, OverlapCountsSharedEdgesInEveryDirection) {
+// Overlap counts shared edges; shrunk, both are cut to their middle halves, each quotient
+// truncated on its own; containment needs the second wholly inside, its edges included.
+TEST(TestRects, OverlapShrunkOrNotAndContainment) {
     EXPECT_TRUE(testRects(0, 0, 10, 10, 10, 0, 5, 5, false, false));
     EXPECT_TRUE(testRects(0, 0, 10, 10, 10, 10, 5, 5, false, false)); // a shared corner
     EXPECT_TRUE(testRects(2, 2, 3, 3, 0, 0, 10, 10, false, false));   // one inside the other
@@ -11,9 +13,7 @@ TEST(TestRects, OverlapCountsSharedEdgesInEveryDirection) {
     EXPECT_FALSE(testRects(0, 0, 10, 10, 0, 11, 5, 5, false, false));
     EXPECT_FALSE(testRects(11, 0, 5, 5, 0, 0, 10, 10, false, false));
     EXPECT_FALSE(testRects(0, 11, 5, 5, 0, 0, 10, 10, false, false));
-}
 
-TEST(TestRects, ShrinkCutsBothToTheirMiddleHalvesEachQuotientTruncated) {
     // {0,0,100,100} becomes 25..75; {70,70,20,20} becomes 75..85 and touches.
     EXPECT_TRUE(testRects(0, 0, 100, 100, 70, 70, 20, 20, false, true));
     EXPECT_FALSE(testRects(0, 0, 100, 100, 71, 71, 20, 20, false, true));
@@ -24,9 +24,7 @@ TEST(TestRects, ShrinkCutsBothToTheirMiddleHalvesEachQuotientTruncated) {
     // Width 10: 2..7.
     EXPECT_TRUE(testRects(0, 0, 10, 100, 4, 0, 12, 100, false, true));  // against 7..13
     EXPECT_FALSE(testRects(0, 0, 10, 100, 5, 0, 12, 100, false, true)); // against 8..14
-}
 
-TEST(TestRects, NotContainedUnlessWhollyInsideEdgesIncluded) {
     const int sw = 1280;
     const int sh = 720;
     EXPECT_FALSE(testRects(0, 0, sw, sh, 1180, 670, 100, 50, true, false));
