@@ -102,6 +102,10 @@ TEST_F(ThrustersTest, JetsBurnThawOrShowIceAndTheirLoopsFollowThemThenFadeWhenUn
     render(0, 0);
     EXPECT_EQ(Mix_FadingChannel(HUM_CHANNEL), MIX_FADING_OUT);
     EXPECT_EQ(Mix_FadingChannel(THAW_CHANNEL), MIX_FADING_OUT);
-    SDL_Delay(1000);
+    const Uint32 start = SDL_GetTicks();
+    while ((Mix_Playing(HUM_CHANNEL) || Mix_Playing(THAW_CHANNEL)) &&
+           SDL_GetTicks() - start < 3000) {
+        SDL_Delay(20);
+    }
     EXPECT_FALSE(Mix_Playing(HUM_CHANNEL) || Mix_Playing(THAW_CHANNEL));
 }
