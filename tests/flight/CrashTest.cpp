@@ -3,6 +3,7 @@
 #include "support/Checks.h"
 #include "support/GameFixture.h"
 
+#include <algorithm>
 #include <vector>
 
 class CrashTest : public GameTest {};
@@ -47,6 +48,7 @@ TEST_F(CrashTest, SoundsFramesAndTheWreckFollowTheTimelineThenTheWreckStaysWhile
     // Afterwards the end is played again every frame, silent, while the wreck is on screen and
     // every jet still frozen; it hands the drift back as the thrust each time.
     Mix_HaltChannel(-1);
+    // On screen; its right edge a pixel inside; on the screen's edge; on screen, one jet thawed.
     const int heldAt[] = {500, -start.w + 1, -start.w, 500};
     for (int i = 0; i < 4; ++i) {
         game.ship.timers[0] = i == 3 ? 0 : 125;
