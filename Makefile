@@ -23,8 +23,8 @@ TEST_PACKAGES := libgtest-dev libbenchmark-dev xvfb imagemagick xdotool libx11-d
 # CPack's .deb: dpkg-shlibdeps (dpkg-dev) derives the dependencies, `file` finds the programs.
 PACKAGE_PACKAGES := dpkg-dev file
 
-.PHONY: all run test build configure configure-game deps test-deps asset-deps assets bench \
-        record-replays format check-format clean sanitize memcheck soak package
+.PHONY: all run test build configure configure-game deps test-deps asset-deps ci-deps assets \
+        bench format check-format clean sanitize memcheck soak package
 
 all: build
 
@@ -36,6 +36,11 @@ test-deps:
 
 asset-deps:
 	@tools/install-packages.sh $(PACKAGES) $(ASSET_PACKAGES)
+
+# Everything CI's steps need, in one run of apt.
+ci-deps:
+	@tools/install-packages.sh $(PACKAGES) $(TEST_PACKAGES) $(ASSET_PACKAGES) $(PACKAGE_PACKAGES) \
+	    valgrind clang-format desktop-file-utils appstream
 
 configure: test-deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLUSK_TESTS=ON >/dev/null
@@ -68,11 +73,6 @@ package: configure-game
 # frame, and the resident memory may not grow by 1 MB between frames 10,000 and 100,000.
 soak: build
 	@cd data && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ../$(BUILD_DIR)/tests/vorlusk-soak
-
-# Re-records the whole-flight traces after an intended change of the game's behaviour.
-record-replays: build
-	@cd data && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VORLUSK_RECORD_REPLAYS=1 \
-	    ../$(BUILD_DIR)/tests/vorlusk-tests --gtest_filter='ReplayTest.*'
 
 # Figures, not pass or fail: frames, start-up and teardown in-process (five repetitions), then
 # whole runs of the real program for its peak memory and its pacing on Xvfb (about 50 s).
