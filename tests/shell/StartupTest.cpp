@@ -11,50 +11,39 @@
 #include <vector>
 
 TEST_F(GameTest, StartupOpensTheMediaAndPlacesEverySpriteFromItsLoadedSize) {
-    const SDL_Rect& a0 = game.aliens[0].rect;
-    const SDL_Rect& a1 = game.aliens[1].rect;
-    const SDL_Rect& a2 = game.aliens[2].rect;
-    const SDL_Rect& a3 = game.aliens[3].rect;
-    for (const CPlayer& alien : game.aliens) {
-        EXPECT_GT(alien.rect.w, 0);
-        EXPECT_TRUE(alien.bounded);
-        EXPECT_EQ(alien.state, 1);
-        EXPECT_NE(alien.texture, nullptr);
-    }
-    expectRect(a0, -a0.w, (720 - a0.h) / 2, a0.w, a0.h);
-    expectRect(a1, (1280 - a1.w) / 2, -a1.h, a1.w, a1.h);
-    expectRect(a2, 1280, (720 - a2.h) / 2, a2.w, a2.h);
-    expectRect(a3, (1280 - a3.w) / 2, 720, a3.w, a3.h);
-    EXPECT_EQ(game.aliens[0].velX, 0);
-    EXPECT_EQ(game.aliens[0].velY, -3);
-    EXPECT_EQ(game.aliens[1].velX, 6);
-    EXPECT_EQ(game.aliens[1].velY, 0);
-    EXPECT_EQ(game.aliens[2].velY, 3);
-    EXPECT_EQ(game.aliens[3].velX, -6);
-
-    for (auto& row : game.fireballs) {
-        for (const CPlayer& fireball : row) {
-            EXPECT_EQ(fireball.rect.x, -1280);
-            EXPECT_EQ(fireball.rect.y, -720);
-            EXPECT_EQ(fireball.state, 0);
+    // Each alien waits just beyond its own edge, already moving along it.
+    const SDL_Rect* a[4] = {&game.aliens[0].rect, &game.aliens[1].rect, &game.aliens[2].rect,
+                            &game.aliens[3].rect};
+    expectRect(*a[0], -a[0]->w, (720 - a[0]->h) / 2, a[0]->w, a[0]->h);
+    expectRect(*a[1], (1280 - a[1]->w) / 2, -a[1]->h, a[1]->w, a[1]->h);
+    expectRect(*a[2], 1280, (720 - a[2]->h) / 2, a[2]->w, a[2]->h);
+    expectRect(*a[3], (1280 - a[3]->w) / 2, 720, a[3]->w, a[3]->h);
+    const int velocities[4][2] = {{0, -3}, {6, 0}, {0, 3}, {-6, 0}};
+    std::vector<const CPlayer*> sprites = {&game.ship};
+    for (int d = 0; d < 4; ++d) {
+        EXPECT_EQ(game.aliens[d].velX, velocities[d][0]);
+        EXPECT_EQ(game.aliens[d].velY, velocities[d][1]);
+        EXPECT_TRUE(game.aliens[d].bounded);
+        EXPECT_EQ(game.aliens[d].state, Entering);
+        sprites.push_back(&game.aliens[d]);
+        for (const CPlayer& fireball : game.fireballs[d]) {
+            expectRect(fireball.rect, -1280, -720, fireball.rect.w, fireball.rect.h);
             EXPECT_FALSE(fireball.bounded);
-            EXPECT_NE(fireball.texture, nullptr);
+            sprites.push_back(&fireball);
         }
-        // Each of the ten holds its own copy of the image.
-        EXPECT_NE(row[0].texture, row[1].texture);
-    }
-
-    expectRect(game.ship.rect, 594, 309, 92, 101);
-    for (auto& direction : game.flames) {
-        for (auto& variant : direction) {
+        for (auto& variant : game.flames[d]) {
             for (const CPlayer& jet : variant) {
-                EXPECT_NE(jet.texture, nullptr) << jet.path;
                 expectRect(jet.rect, 594, 309, 92, 101);
+                sprites.push_back(&jet);
             }
         }
     }
-    EXPECT_STREQ(game.flames[2][1][1].path, "./Sprite_Sheet/Iced/Ice_2B.png");
-    EXPECT_STREQ(game.flames[0][0][2].path, "./Sprite_Sheet/Heal/Heal_0A.png");
+    // Each sprite holds a copy of its own, the ten fireballs of a row too.
+    for (const CPlayer* sprite : sprites) {
+        EXPECT_NE(sprite->texture, nullptr) << sprite->path;
+    }
+    EXPECT_NE(game.fireballs[0][0].texture, game.fireballs[0][1].texture);
+    expectRect(game.ship.rect, 594, 309, 92, 101);
 
     // The banner: centred, its bottom edge on the ship's top edge.
     const SDL_Rect& banner = game.warningRect;
