@@ -114,8 +114,9 @@ bool pacing() {
     for (size_t i = from; i < times.size(); ++i) {
         inTenSeconds += times[i] - times[from] < tenSeconds ? 1 : 0;
     }
-    // How far behind the 20 ms schedule the first frame was: what the loop had to catch up.
-    double firstLate = static_cast<double>(times[from] - times[0]) / 1000.0 - 20.0 * from;
+    // How far behind the 20 ms schedule the first frame was: what the loop had to catch up. The
+    // first present is start-up's cleared window, before the schedule begins.
+    double firstLate = static_cast<double>(times[from] - times[1]) / 1000.0 - 20.0 * (from - 1);
     std::vector<double> intervals;
     for (size_t i = from + 1; i < times.size(); ++i) {
         intervals.push_back(static_cast<double>(times[i] - times[i - 1]) / 1000.0);
