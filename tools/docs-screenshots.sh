@@ -102,12 +102,18 @@ for attempt in 1 2 3 4 5 6; do
     done
     if launchedAway; then
         shoot 11-launched-away
-        # The launch-away lasts under two seconds: the last shot before the lines came holds it.
-        for back in $(seq 0 8); do
+        # The launch-away lasts under two seconds: of the last shots before the lines came, the
+        # one with the most of the booster's flame in the ship's lane.
+        best=0
+        for back in $(seq 0 10); do
             [ $n -gt $back ] || break
-            if ! banded "$shots/launch-$((n - back)).png"; then
-                cp "$shots/launch-$((n - back)).png" "$shots/10-launch-away.png"
-                break
+            shot=$shots/launch-$((n - back)).png
+            banded "$shot" && continue
+            flame=$(convert "$shot" -crop 1280x80+0+320 +repage \
+                -fx '(r>0.85&&g>0.35&&g<0.8&&b<0.45)?1:0' -format '%[fx:int(mean*100000)]' info:)
+            if [ "$flame" -gt "$best" ]; then
+                best=$flame
+                cp "$shot" "$shots/10-launch-away.png"
             fi
         done
         break
@@ -150,5 +156,5 @@ montage "$shots/c-ship.png" "$shots/c-jets.png" "$shots/c-crash.png" "$shots/c-w
 convert "$shots/4-flying.png" -crop 1280x100+0+0 +repage "$shots/c-top.png"
 convert "$shots/4-flying.png" -crop 1280x100+0+620 +repage "$shots/c-bottom.png"
 convert "$shots/c-row.png" "$shots/c-top.png" "$shots/c-bottom.png" -background '#202020' \
-    -gravity west -append "$docs/closeups.png"
+    -gravity west -append +repage "$docs/closeups.png"
 echo "written: docs/stages.jpg, docs/screenshot.jpg, docs/closeups.png"
