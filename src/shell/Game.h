@@ -106,7 +106,8 @@ class CGame {
     int pauseReason = NotPaused;
     // Losing focus pauses only once the window has had it (a headless window never has).
     bool hadFocus = false;
-    // The frame on screen when the pause began, shown under "Paused" until it ends.
+    // True once the pause holds a frame on screen: the one drawn as it began, read back before
+    // it was presented and shown under "Paused" until the pause ends.
     bool pauseShown = false;
     SDL_Texture* pauseSnapshot = nullptr;
     SDL_Texture* pausedTexture = nullptr;
@@ -122,6 +123,7 @@ class CGame {
     bool openWindow();
     void close();
     int run();
+    void loopOnce(SDL_Event* event);
     void handleEvent(SDL_Event* event);
     void endFrame();
     Uint32 framesTimeLeft();
@@ -129,7 +131,6 @@ class CGame {
 
     // What a player expects of a desktop game beyond the flight: pausing, flying again, and a
     // pad plugged in or out while the game runs.
-    void loopOnce(SDL_Event* event);
     void setPaused(int reason);
     void holdPausedFrame();
     void showPause();
