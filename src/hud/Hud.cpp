@@ -32,14 +32,14 @@ void drawText(SDL_Renderer* renderer, TTF_Font* font, const char* text, SDL_Colo
             SDL_DestroyTexture(*texture);
         }
         *texture = newTexture;
+        // The size, and so the rectangle, changes only with the text.
+        int w = 0;
+        int h = 0;
+        if (newTexture != nullptr) {
+            SDL_QueryTexture(newTexture, nullptr, nullptr, &w, &h);
+        }
+        *rect = {x, y, w, h};
     }
-
-    int w = 0;
-    int h = 0;
-    if (*texture != nullptr) {
-        SDL_QueryTexture(*texture, nullptr, nullptr, &w, &h);
-    }
-    *rect = {x, y, w, h};
     if (*texture != nullptr) {
         SDL_RenderCopy(renderer, *texture, nullptr, rect);
     }

@@ -13,26 +13,8 @@
 
 namespace {
 
-std::vector<Uint32> readPixels(SDL_Renderer* renderer, const SDL_Rect& area) {
-    std::vector<Uint32> pixels(static_cast<size_t>(area.w) * area.h);
-    SDL_RenderReadPixels(renderer, &area, SDL_PIXELFORMAT_RGB888, pixels.data(), area.w * 4);
-    for (Uint32& p : pixels) {
-        p &= 0xFFFFFF;
-    }
-    return pixels;
-}
-
 Uint32 rgb(SDL_Color c) {
     return static_cast<Uint32>(c.r << 16 | c.g << 8 | c.b);
-}
-
-// Counts the pixels of exactly `color` inside `area` of what has been drawn.
-int countColor(SDL_Renderer* renderer, const SDL_Rect& area, SDL_Color color) {
-    int count = 0;
-    for (Uint32 p : readPixels(renderer, area)) {
-        count += p == rgb(color) ? 1 : 0;
-    }
-    return count;
 }
 
 // Relative luminance of 0xRRGGBB, as contrast ratios are reckoned.

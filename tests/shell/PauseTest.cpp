@@ -1,6 +1,7 @@
 // PauseTest.cpp -- P and the window's focus pause the flight; nothing steps, the sound holds,
 // "Paused" shows over the held frame, and the flight goes on without a burst of frames.
 #include "hud/Overlay.h"
+#include "support/Checks.h"
 #include "support/GameFixture.h"
 
 namespace {
@@ -17,18 +18,6 @@ void sendFocus(CGame& game, Uint8 what) {
     event.type = SDL_WINDOWEVENT;
     event.window.event = what;
     game.handleEvent(&event);
-}
-
-// Pixels of the overlay's text colour inside `area` of what was last drawn.
-int textPixels(SDL_Renderer* renderer, const SDL_Rect& area) {
-    std::vector<Uint32> pixels(static_cast<size_t>(area.w) * area.h);
-    SDL_RenderReadPixels(renderer, &area, SDL_PIXELFORMAT_RGB888, pixels.data(), area.w * 4);
-    const SDL_Color c = OVERLAY_TEXT_COLOR;
-    int count = 0;
-    for (Uint32 p : pixels) {
-        count += (p & 0xFFFFFF) == static_cast<Uint32>(c.r << 16 | c.g << 8 | c.b) ? 1 : 0;
-    }
-    return count;
 }
 
 } // namespace
@@ -60,7 +49,8 @@ TEST_F(PauseTest, PausedByKeyOrFocusNothingStepsAndResumingStartsTheScheduleAfre
         game.loopOnce(&event);
     }
     EXPECT_EQ(game.timeLeft, held);
-    EXPECT_GT(textPixels(game.renderer, game.pausedRect), 50) << "no \"Paused\" on screen";
+    EXPECT_GT(countColor(game.renderer, game.pausedRect, OVERLAY_TEXT_COLOR), 50)
+        << "no \"Paused\" on screen";
 
     // A second late while paused is not made up for afterwards.
     SDL_Delay(300);
