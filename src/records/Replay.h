@@ -50,6 +50,7 @@ std::vector<unsigned char> encodeReplay(const CReplay& replay);
 bool decodeReplay(const unsigned char* bytes, std::size_t size, CReplay* replay,
                   std::string* error);
 
-// Through the atomic writer and the bounded reader (records/UserFiles.h).
+// Through the atomic writer and the bounded reader (records/UserFiles.h); saveReplay makes the
+// file's folder when it is missing. False with a one-line reason (the path is the caller's).
 bool saveReplay(const CReplay& replay, const std::string& path, std::string* error);
 bool loadReplay(const std::string& path, CReplay* replay, std::string* error);
