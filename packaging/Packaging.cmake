@@ -4,7 +4,7 @@
 # the PATH in <prefix>/lib/games/vorlusk (it only works when started in its data folder, which the
 # launcher sees to), the data in <prefix>/share/games/vorlusk. The launcher finds the other two
 # relative to itself, so the installed tree works under any prefix.
-set(VORLUSK_VERSION 0.1.0)
+set(VORLUSK_VERSION ${PROJECT_VERSION})
 # The AppStream id; see vorlusk.metainfo.xml.in for why under vorlusk.invalid.
 set(VORLUSK_APP_ID invalid.vorlusk.vorlusk)
 set(VORLUSK_RELEASE_DATE 2026-12-07)
