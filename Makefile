@@ -40,7 +40,7 @@ asset-deps:
 # Everything CI's steps need, in one run of apt.
 ci-deps:
 	@tools/install-packages.sh $(PACKAGES) $(TEST_PACKAGES) $(ASSET_PACKAGES) $(PACKAGE_PACKAGES) \
-	    valgrind clang-format desktop-file-utils appstream
+	    valgrind clang-format desktop-file-utils appstream lintian
 
 configure: test-deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLUSK_TESTS=ON >/dev/null

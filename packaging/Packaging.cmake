@@ -5,9 +5,14 @@
 # launcher sees to), the data in <prefix>/share/games/vorlusk. The launcher finds the other two
 # relative to itself, so the installed tree works under any prefix.
 set(VORLUSK_VERSION ${PROJECT_VERSION})
+# The .deb's own revision of that version, its history in changelog.Debian.gz
+# (packaging/changelog.in); without one the package would count as Debian-native.
+set(VORLUSK_DEBIAN_REVISION 1)
 # The AppStream id; see vorlusk.metainfo.xml.in for why under vorlusk.invalid.
 set(VORLUSK_APP_ID invalid.vorlusk.vorlusk)
 set(VORLUSK_RELEASE_DATE 2026-12-07)
+# The same day as Debian's changelog writes it.
+set(VORLUSK_CHANGELOG_DATE "Mon, 07 Dec 2026 00:00:00 +0000")
 set(VORLUSK_PACKAGE_MAINTAINER "The Vorlusk authors <maintainers@vorlusk.invalid>"
   CACHE STRING "Maintainer line of the .deb: whoever builds packages for others puts theirs here")
 
@@ -57,11 +62,26 @@ file(READ ${PROJECT_SOURCE_DIR}/data/BAUHS93-OFL.txt ofl)
 vorlusk_copyright_body("${ofl}" VORLUSK_OFL_TEXT)
 configure_file(${packaging}/copyright.in ${generated}/copyright @ONLY)
 
+# Debian wants the manual page and the changelog compressed; -n keeps the name and time out of the
+# header, so the same sources make the same package.
+configure_file(${packaging}/changelog.in ${generated}/changelog @ONLY)
+find_program(VORLUSK_GZIP gzip)
+if(NOT VORLUSK_GZIP)
+  message(FATAL_ERROR "gzip is needed for the manual page and the changelog")
+endif()
+add_custom_command(OUTPUT ${generated}/vorlusk.6.gz ${generated}/changelog.gz
+  COMMAND ${VORLUSK_GZIP} -n -9 -c ${packaging}/vorlusk.6 > ${generated}/vorlusk.6.gz
+  COMMAND ${VORLUSK_GZIP} -n -9 -c ${generated}/changelog > ${generated}/changelog.gz
+  DEPENDS ${packaging}/vorlusk.6 ${generated}/changelog)
+add_custom_target(vorlusk-docs ALL DEPENDS ${generated}/vorlusk.6.gz ${generated}/changelog.gz)
+
 install(TARGETS vorlusk vorlusk-audio-probe RUNTIME DESTINATION ${VORLUSK_PROGRAM_DIR})
 install(PROGRAMS ${generated}/vorlusk DESTINATION ${VORLUSK_LAUNCHER_DIR})
-# The icons are the desktop's, and the licences go with the package's documents.
+# The icons are the desktop's but one, the window's own; the licences go with the package's
+# documents.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${VORLUSK_DATA_DIR}
   PATTERN icons EXCLUDE PATTERN LICENSE.md EXCLUDE PATTERN BAUHS93-OFL.txt EXCLUDE)
+install(FILES ${PROJECT_SOURCE_DIR}/data/icons/vorlusk-64.png DESTINATION ${VORLUSK_DATA_DIR}/icons)
 foreach(size 48 64 128 256)
   install(FILES ${PROJECT_SOURCE_DIR}/data/icons/vorlusk-${size}.png
     DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME vorlusk.png)
@@ -69,6 +89,9 @@ endforeach()
 install(FILES ${packaging}/vorlusk.desktop DESTINATION share/applications)
 install(FILES ${generated}/${VORLUSK_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${generated}/copyright DESTINATION ${VORLUSK_DOC_DIR})
+install(FILES ${generated}/changelog.gz DESTINATION ${VORLUSK_DOC_DIR} RENAME changelog.Debian.gz)
+install(FILES ${generated}/vorlusk.6.gz DESTINATION share/man/man6)
+install(FILES ${packaging}/lintian-overrides DESTINATION share/lintian/overrides RENAME vorlusk)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vorlusk)
@@ -87,6 +110,7 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${VORLUSK_DEBIAN_REVISION})
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VORLUSK_PACKAGE_MAINTAINER}")

@@ -1,7 +1,22 @@
-// AudioProbe.cpp -- exits 0 when SDL can open an audio device the way the game opens it.
+// AudioProbe.cpp -- exits 0 when SDL can open an audio device the way the game opens it, or with
+// --video when SDL's video driver starts. The launcher asks it before starting the game, which
+// would otherwise only end with a bare exit status.
 #include <SDL.h>
 
-int main(int, char**) {
+#include <cstring>
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+    // A sound server or display that takes the connection and never answers must not hold the
+    // player up: SIGALRM's default action ends the process wherever it waits.
+    alarm(2);
+    if (argc > 1 && std::strcmp(argv[1], "--video") == 0) {
+        if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+            return 1;
+        }
+        SDL_Quit();
+        return 0;
+    }
     if (SDL_Init(SDL_INIT_AUDIO) < 0) {
         return 1;
     }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the .deb that `make package` made as a player would meet it: its layout, its desktop
-# entry and AppStream data, its dependencies; then installs it, starts the installed launcher from
-# / on a private Xvfb for a few seconds, asks it to quit as a session would (SIGTERM, which SDL
-# turns into a quit event), and removes the package again.
+# entry and AppStream data, its dependencies, lintian's errors and warnings; then installs it,
+# starts the installed launcher from / on a private Xvfb for a few seconds, asks it to quit as a
+# session would (SIGTERM, which SDL turns into a quit event), and removes the package again.
 #
 #   tools/check-package.sh [BUILD_DIR]
 set -euo pipefail
@@ -17,7 +17,7 @@ fail() {
 
 deb=$(ls -t "$build"/vorlusk_*.deb 2>/dev/null | head -n 1 || true)
 [ -n "$deb" ] || fail "no vorlusk_*.deb in $build: run \`make package\` first"
-"$root/tools/install-packages.sh" desktop-file-utils appstream xvfb
+"$root/tools/install-packages.sh" desktop-file-utils appstream xvfb lintian
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
@@ -38,12 +38,14 @@ for path in games/vorlusk lib/games/vorlusk/vorlusk lib/games/vorlusk/vorlusk-au
     [ -x "$tree/$path" ] || fail "/usr/$path is missing or not executable"
 done
 for path in share/games/vorlusk/BAUHS93.ttf share/games/vorlusk/Sprite_Sheet/BG_Carpet.jpg \
-    share/games/vorlusk/Audio/"Thrust Alarm.wav" share/doc/vorlusk/copyright \
+    share/games/vorlusk/Audio/"Thrust Alarm.wav" share/games/vorlusk/icons/vorlusk-64.png \
+    share/doc/vorlusk/{copyright,changelog.Debian.gz} share/man/man6/vorlusk.6.gz \
     share/icons/hicolor/{48x48,64x64,128x128,256x256}/apps/vorlusk.png; do
     [ -f "$tree/$path" ] || fail "/usr/$path is missing"
 done
-# The icons belong to the desktop and the licences to the package's documents.
-for path in icons LICENSE.md BAUHS93-OFL.txt; do
+# The icons belong to the desktop, but for the window's own, and the licences to the package's
+# documents.
+for path in icons/vorlusk-{48,128,256}.png LICENSE.md BAUHS93-OFL.txt; do
     [ ! -e "$tree/share/games/vorlusk/$path" ] || fail "/usr/share/games/vorlusk/$path is installed"
 done
 for license in Zlib OFL-1.1; do
@@ -54,6 +56,14 @@ desktop-file-validate "$tree/share/applications/vorlusk.desktop" ||
     fail "the desktop entry does not validate"
 appstreamcli validate --no-net "$tree"/share/metainfo/*.metainfo.xml >"$scratch/appstream.txt" ||
     { cat "$scratch/appstream.txt" >&2; fail "the AppStream metainfo does not validate"; }
+# Errors and warnings only; lintian's informational tags are for Debian's own archive.
+status=0
+lintian "$deb" >"$scratch/lintian.txt" 2>&1 || status=$?
+[ "$status" -le 1 ] || { cat "$scratch/lintian.txt" >&2; fail "lintian did not run"; }
+if grep -qE '^[EW]: ' "$scratch/lintian.txt"; then
+    grep -E '^[EW]: ' "$scratch/lintian.txt" >&2
+    fail "lintian reports errors or warnings"
+fi
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libsdl2-2.0-0 libsdl2-image-2.0-0 libsdl2-mixer-2.0-0 libsdl2-ttf-2.0-0; do
     [[ $depends == *"$library"* ]] || fail "Depends does not name $library: $depends"
@@ -64,6 +74,16 @@ done
     --no-install-recommends "$deb" >/dev/null
 installed=1
 [ -x /usr/games/vorlusk ] || fail "installing left no /usr/games/vorlusk"
+
+# Some menus start games with nothing but /usr/games on the PATH; a driver named in the
+# environment that does not work is named back in one line rather than a bare exit status.
+status=0
+env PATH=/usr/games SDL_VIDEODRIVER=vorlusk-none vorlusk >"$scratch/driver.log" 2>&1 || status=$?
+expected="vorlusk: the video driver 'vorlusk-none' named by SDL_VIDEODRIVER does not work"
+if [ "$status" -ne 1 ] || [ "$(cat "$scratch/driver.log")" != "$expected" ]; then
+    head -c 2000 "$scratch/driver.log" >&2
+    fail "an unusable SDL_VIDEODRIVER gave status $status (1 expected) and not the one line"
+fi
 
 # Xvfb picks a free display and writes its number once it accepts clients.
 Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
