@@ -1,0 +1,24 @@
+// What comparing one committed asset with its regenerated twin found.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+struct CVerdict {
+    bool matches = false;
+    // The measured figure and what it was held to, for the one line the report gives the file.
+    std::string figure;
+};
+
+// Pictures by their decoded pixels: every channel within `levels` of the other's, with colour
+// weighed by its coverage (premultiplied by alpha).
+CVerdict compareImages(const std::filesystem::path& expected, const std::filesystem::path& actual,
+                       int levels);
+
+// Sounds by their decoded samples: the RMS of the difference, after the best shift of at most
+// `maxLag` frames, must stay under `limitDb` dBFS.
+CVerdict compareSounds(const std::filesystem::path& expected, const std::filesystem::path& actual,
+                       double limitDb, int maxLag);
+
+// Anything else byte for byte.
+CVerdict compareBytes(const std::filesystem::path& expected, const std::filesystem::path& actual);
