@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -36,7 +37,7 @@ int premultiplied(int colour, int alpha) {
 } // namespace
 
 CVerdict compareImages(const std::filesystem::path& expected, const std::filesystem::path& actual,
-                       int levels) {
+                       int levels, int block) {
     std::string error;
     CSurface a = loadRgba(expected, &error);
     if (!a) {
@@ -46,41 +47,60 @@ CVerdict compareImages(const std::filesystem::path& expected, const std::filesys
     if (!b) {
         return {false, "regenerated file cannot be decoded: " + error};
     }
-    char text[160];
+    char text[200];
     if (a->w != b->w || a->h != b->h) {
         std::snprintf(text, sizeof text, "size %dx%d vs %dx%d", a->w, a->h, b->w, b->h);
         return {false, text};
     }
-    int worst = 0;
+    double worst = 0.0;
     int worstX = 0;
     int worstY = 0;
     long over = 0;
-    for (int y = 0; y < a->h; ++y) {
-        const auto* rowA = static_cast<const Uint8*>(a->pixels) + y * a->pitch;
-        const auto* rowB = static_cast<const Uint8*>(b->pixels) + y * b->pitch;
-        for (int x = 0; x < a->w; ++x) {
-            const Uint8* p = rowA + 4 * x;
-            const Uint8* q = rowB + 4 * x;
-            int diff = std::abs(p[3] - q[3]);
-            for (int c = 0; c < 3; ++c) {
-                const int d = std::abs(premultiplied(p[c], p[3]) - premultiplied(q[c], q[3]));
-                diff = d > diff ? d : diff;
+    int pixelWorst = 0;
+    for (int by = 0; by < a->h; by += block) {
+        for (int bx = 0; bx < a->w; bx += block) {
+            long sum[4] = {0, 0, 0, 0};
+            long count = 0;
+            for (int y = by; y < by + block && y < a->h; ++y) {
+                const auto* rowA = static_cast<const Uint8*>(a->pixels) + y * a->pitch;
+                const auto* rowB = static_cast<const Uint8*>(b->pixels) + y * b->pitch;
+                for (int x = bx; x < bx + block && x < a->w; ++x) {
+                    const Uint8* p = rowA + 4 * x;
+                    const Uint8* q = rowB + 4 * x;
+                    for (int c = 0; c < 4; ++c) {
+                        const int d = c == 3
+                                          ? p[3] - q[3]
+                                          : premultiplied(p[c], p[3]) - premultiplied(q[c], q[3]);
+                        sum[c] += d;
+                        pixelWorst = std::max(pixelWorst, std::abs(d));
+                    }
+                    ++count;
+                }
             }
-            if (diff > levels) {
-                ++over;
+            double diff = 0.0;
+            for (long s : sum) {
+                diff = std::max(diff, static_cast<double>(std::labs(s)) / count);
             }
+            over += diff > levels ? 1 : 0;
             if (diff > worst) {
                 worst = diff;
-                worstX = x;
-                worstY = y;
+                worstX = bx;
+                worstY = by;
             }
         }
     }
-    if (worst == 0) {
-        std::snprintf(text, sizeof text, "max diff 0 levels (limit %d), %dx%d", levels, a->w, a->h);
+    if (block == 1) {
+        std::snprintf(text, sizeof text, "max diff %.0f levels (limit %d)", worst, levels);
     } else {
-        std::snprintf(text, sizeof text, "max diff %d levels (limit %d) at %d,%d; %ld pixels over",
-                      worst, levels, worstX, worstY, over);
+        std::snprintf(text, sizeof text,
+                      "max diff of %dx%d means %.2f levels (limit %d), of pixels %d levels", block,
+                      block, worst, levels, pixelWorst);
     }
-    return {worst <= levels, text};
+    std::string figure = text;
+    if (worst > 0.0) {
+        std::snprintf(text, sizeof text, " at %d,%d; %ld %s over", worstX, worstY, over,
+                      block == 1 ? "pixels" : "blocks");
+        figure += text;
+    }
+    return {worst <= levels, figure};
 }

@@ -10,10 +10,11 @@ struct CVerdict {
     std::string figure;
 };
 
-// Pictures by their decoded pixels: every channel within `levels` of the other's, with colour
-// weighed by its coverage (premultiplied by alpha).
+// Pictures by their decoded pixels, colour weighed by its coverage (premultiplied by alpha): in
+// every `block`-square of the grid the mean of each channel within `levels` of the other's. A
+// block of 1 holds every pixel to that.
 CVerdict compareImages(const std::filesystem::path& expected, const std::filesystem::path& actual,
-                       int levels);
+                       int levels, int block);
 
 // Sounds by their decoded samples: the RMS of the difference, after the best shift of at most
 // `maxLag` frames, must stay under `limitDb` dBFS.
