@@ -4,98 +4,21 @@
 // file; exits 1 if any file differs or is on one side only.
 #include "Verdict.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
-#include <set>
-#include <string>
-
-namespace fs = std::filesystem;
-
-namespace {
-
-// Level and loudness limits that a library update stays well inside (README, Assets).
-constexpr int kImageLevels = 2;
-// A JPEG encoder rounds each 8x8 block's frequencies, and input pixels off by one flip some of
-// those roundings: the carpet then moves by up to 24 levels here and there. Over a block every
-// frequency but the lowest sums to nothing, so the blocks' means hardly move; colour is stored at
-// half resolution and the lowest frequency is rounded too, so over 16x16 means still move by 2.3
-// levels, over 32x32 by 1 (a decoded carpet with a tenth of its samples up and a tenth down by
-// one level, encoded as the original was). A JPEG is held to its 32x32 means.
-constexpr int kJpegBlock = 32;
-constexpr double kWavLimitDb = -60.0;
-constexpr double kMp3LimitDb = -40.0;
-// One MP3 frame: more than any encoder or decoder delay change shifts a sound by.
-constexpr int kMaxLagFrames = 1152;
-
-std::set<std::string> filesUnder(const fs::path& root) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (!entry.is_directory()) {
-            names.insert(entry.path().lexically_relative(root).generic_string());
-        }
-    }
-    return names;
-}
-
-std::string lowerExtension(const std::string& name) {
-    std::string ext = fs::path(name).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
-}
-
-CVerdict compare(const fs::path& expected, const fs::path& actual, const std::string& name) {
-    const std::string ext = lowerExtension(name);
-    if (ext == ".png") {
-        return compareImages(expected, actual, kImageLevels, 1);
-    }
-    if (ext == ".jpg" || ext == ".jpeg") {
-        return compareImages(expected, actual, kImageLevels, kJpegBlock);
-    }
-    if (ext == ".wav") {
-        return compareSounds(expected, actual, kWavLimitDb, kMaxLagFrames);
-    }
-    if (ext == ".mp3") {
-        return compareSounds(expected, actual, kMp3LimitDb, kMaxLagFrames);
-    }
-    return compareBytes(expected, actual);
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s <expected-dir> <actual-dir>\n", argv[0]);
         return 2;
     }
-    const fs::path expectedRoot = argv[1];
-    const fs::path actualRoot = argv[2];
+    const std::filesystem::path expectedRoot = argv[1];
+    const std::filesystem::path actualRoot = argv[2];
     std::error_code error;
-    if (!fs::is_directory(expectedRoot, error) || !fs::is_directory(actualRoot, error)) {
+    if (!std::filesystem::is_directory(expectedRoot, error) ||
+        !std::filesystem::is_directory(actualRoot, error)) {
         std::fprintf(stderr, "%s: both arguments must be folders\n", argv[0]);
         return 2;
     }
-    const std::set<std::string> expected = filesUnder(expectedRoot);
-    const std::set<std::string> actual = filesUnder(actualRoot);
-    std::set<std::string> all = expected;
-    all.insert(actual.begin(), actual.end());
-
-    int failed = 0;
-    for (const std::string& name : all) {
-        CVerdict verdict;
-        if (expected.count(name) == 0) {
-            verdict.figure = "only in " + actualRoot.string();
-        } else if (actual.count(name) == 0) {
-            verdict.figure = "only in " + expectedRoot.string();
-        } else {
-            verdict = compare(expectedRoot / name, actualRoot / name, name);
-        }
-        failed += verdict.matches ? 0 : 1;
-        std::printf("%-7s %-45s %s\n", verdict.matches ? "ok" : "DIFFERS", name.c_str(),
-                    verdict.figure.c_str());
-    }
-    std::printf("assets: %zu passed, %d failed\n", all.size() - failed, failed);
-    return failed == 0 ? 0 : 1;
+    return compareFolders(expectedRoot, actualRoot, stdout) == 0 ? 0 : 1;
 }

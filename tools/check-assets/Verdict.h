@@ -1,6 +1,7 @@
 // What comparing one committed asset with its regenerated twin found.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -23,3 +24,8 @@ CVerdict compareSounds(const std::filesystem::path& expected, const std::filesys
 
 // Anything else byte for byte.
 CVerdict compareBytes(const std::filesystem::path& expected, const std::filesystem::path& actual);
+
+// Every file under either folder, each by its kind; a file on one side only differs too. Writes a
+// line per file and a count to `report`; returns how many differ.
+int compareFolders(const std::filesystem::path& expectedRoot,
+                   const std::filesystem::path& actualRoot, std::FILE* report);
