@@ -18,7 +18,7 @@ CVerdict compareImages(const std::filesystem::path& expected, const std::filesys
                        int levels, int block);
 
 // Sounds by their decoded samples: the RMS of the difference, after the best shift of at most
-// `maxLag` frames, must stay under `limitDb` dBFS.
+// `maxLag` frames, must stay under `limitDb` dBFS (0 dBFS: as loud as a full-scale square wave).
 CVerdict compareSounds(const std::filesystem::path& expected, const std::filesystem::path& actual,
                        double limitDb, int maxLag);
 
