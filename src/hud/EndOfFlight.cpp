@@ -7,12 +7,19 @@
 void CGame::renderEndOfFlight(bool crashed) {
     // Made on the first frame after the end, when the score can no longer change.
     if (endTextures[0] == nullptr && endTextures[1] == nullptr) {
-        char result[64];
-        std::snprintf(result, sizeof result, "%s \u2014 Score %d",
-                      crashed ? "Crashed" : "Launched away", score);
+        // The shell has it with the best score when it kept the flight.
+        char result[96];
+        if (endLine[0] != '\0') {
+            std::snprintf(result, sizeof result, "%s", endLine);
+        } else {
+            std::snprintf(result, sizeof result, "%s \u2014 Score %d",
+                          crashed ? "Crashed" : "Launched away", score);
+        }
         endTextures[0] = makeOverlayText(renderer, font, result, &endRects[0]);
-        endTextures[1] =
-            makeOverlayText(renderer, font, "Enter: fly again \u00b7 Esc: quit", &endRects[1]);
+        const char* hint = mode == Watching  ? "Enter: watch again \u00b7 Esc: quit"
+                           : mode == Attract ? "The best flight, replayed"
+                                             : "Enter: fly again \u00b7 Esc: quit";
+        endTextures[1] = makeOverlayText(renderer, font, hint, &endRects[1]);
         stackOverlayLines(endRects, 2);
     }
     drawOverlay(renderer, endTextures, endRects, 2);

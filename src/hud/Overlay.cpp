@@ -29,8 +29,8 @@ SDL_Texture* makeOverlayText(SDL_Renderer* renderer, TTF_Font* font, const char*
     return texture;
 }
 
-void stackOverlayLines(SDL_Rect* rects, int count) {
-    int y = OVERLAY_TOP;
+void stackOverlayLines(SDL_Rect* rects, int count, int top) {
+    int y = top;
     for (int i = 0; i < count; ++i) {
         rects[i].x = (SCREEN_W - rects[i].w) / 2;
         rects[i].y = y;

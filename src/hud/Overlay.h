@@ -14,8 +14,8 @@ constexpr int OVERLAY_TOP = 470;
 SDL_Texture* makeOverlayText(SDL_Renderer* renderer, TTF_Font* font, const char* text,
                              SDL_Rect* rect);
 
-// Centres `count` lines across the screen one under the other from OVERLAY_TOP.
-void stackOverlayLines(SDL_Rect* rects, int count);
+// Centres `count` lines across the screen one under the other from `top`.
+void stackOverlayLines(SDL_Rect* rects, int count, int top = OVERLAY_TOP);
 
 // Draws one dark band behind the `count` lines, then the lines.
 void drawOverlay(SDL_Renderer* renderer, SDL_Texture* const* textures, const SDL_Rect* rects,

@@ -31,9 +31,19 @@ void CGame::close() {
 
     // What the game made beyond the flight.
     releaseEndOfFlight();
-    SDL_DestroyTexture(pausedTexture);
     SDL_DestroyTexture(pauseSnapshot);
-    pausedTexture = pauseSnapshot = nullptr;
+    pauseSnapshot = nullptr;
+    for (SDL_Texture*& texture : pauseTextures) {
+        SDL_DestroyTexture(texture);
+        texture = nullptr;
+    }
+    SDL_DestroyTexture(noteTexture);
+    noteTexture = nullptr;
+    releaseStartScreen();
+    closePad();
+    TTF_CloseFont(smallFont);
+    TTF_CloseFont(titleFont);
+    smallFont = titleFont = nullptr;
 
     // The sprites' textures, the renderer, the window, the joystick and the audio device are
     // not released one by one. SDL_Quit closes the window, the joystick and the audio device,

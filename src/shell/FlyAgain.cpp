@@ -1,14 +1,39 @@
-// FlyAgain.cpp -- a new flight after the last one has ended, from Waiting as after start-up,
-// with everything already loaded.
+// FlyAgain.cpp -- a new flight, from Waiting as after start-up, with everything already loaded:
+// the first from the start screen, and each one after a flight has ended.
 #include "flight/Drift.h"
+#include "flight/Rules.h"
 #include "hud/Hud.h"
 #include "shell/Game.h"
 
-void CGame::flyAgain() {
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+// Longer than the longest flight, clean-up included: a track with less than this left would
+// end before the flight does.
+constexpr double TRACK_NEEDED_SECONDS = 125.0;
+
+bool trackRunsOutSoon(Mix_Music* music) {
+    if (music == nullptr || Mix_PlayingMusic() == 0) {
+        return true;
+    }
+    double length = Mix_MusicDuration(music);
+    double position = Mix_GetMusicPosition(music);
+    return length <= 0 || position < 0 || length - position < TRACK_NEEDED_SECONDS;
+}
+
+Uint32 freshSeed() {
+    Uint64 counter = SDL_GetPerformanceCounter();
+    return static_cast<Uint32>(counter ^ (counter >> 32)) ^
+           static_cast<Uint32>(std::time(nullptr)) * 2654435761u;
+}
+
+} // namespace
+
+void CGame::resetFlight() {
     Mix_HaltChannel(-1);
-    Mix_HaltMusic();
-    Mix_FreeMusic(music);
-    music = nullptr;
+    setPaused(NotPaused);
 
     state = Waiting;
     warningActive = false;
@@ -31,5 +56,40 @@ void CGame::flyAgain() {
     placeCrashSheet();
     resetBackground();
     releaseEndOfFlight();
-    startMusic();
+    endLine[0] = '\0';
+    endShownFrames = 0;
+    flightFrame = 0;
+    flightEnding = NotEnded;
+    recording = false;
+}
+
+void CGame::beginFlight(bool freshTrack) {
+    resetFlight();
+    // The seed and each frame's thrust decide the whole flight: they are what a replay keeps.
+    const Uint32 seed = freshSeed();
+    std::srand(seed);
+    // Drawn in every flight, so that a replay's draws line up whether or not the track changed.
+    const int track = std::rand() % 5;
+    if (freshTrack || trackRunsOutSoon(music)) {
+        Mix_HaltMusic();
+        Mix_FreeMusic(music);
+        music = nullptr;
+        startTrack(track);
+    }
+    mode = Playing;
+    applyVolume();
+    replay = CReplay{};
+    replay.rulesVersion = FLIGHT_RULES_VERSION;
+    replay.seed = seed;
+    recording = true;
+    readStick();
+    restartSchedule();
+}
+
+void CGame::flyAgain() {
+    if (mode == Watching) {
+        startPlayback(Watching);
+    } else {
+        beginFlight(true);
+    }
 }

@@ -2,6 +2,9 @@
 #pragma once
 
 #include "hud/Hud.h"
+#include "records/Replay.h"
+#include "records/Scores.h"
+#include "records/Settings.h"
 #include "sprites/Player.h"
 #include "sprites/ScrollPlayer.h"
 #include "sprites/SpriteSheet.h"
@@ -37,6 +40,14 @@ enum JetKind {
 };
 
 constexpr Uint32 FRAME_MS = 20;
+
+// What the shell's loop is doing around the flight.
+enum ShellMode {
+    Playing = 0,  // the player's own flight (tests that call init and step it are here too)
+    Watching = 1, // a replay, shown in the window
+    Attract = 2,  // a replay behind the start screen's title
+    Verifying = 3 // a replay checked frame by frame, shown nowhere
+};
 
 // Why the game is paused, if it is.
 enum PauseReason {
@@ -110,13 +121,59 @@ class CGame {
     // it was presented and shown under "Paused" until the pause ends.
     bool pauseShown = false;
     SDL_Texture* pauseSnapshot = nullptr;
-    SDL_Texture* pausedTexture = nullptr;
-    SDL_Rect pausedRect = {0, 0, 0, 0};
     // How the flight ended and what to do next, made once when it has ended.
     SDL_Texture* endTextures[2] = {nullptr, nullptr};
     SDL_Rect endRects[2] = {{0, 0, 0, 0}, {0, 0, 0, 0}};
     // Added to SDL's tick count: lets a test stand the clock anywhere, near 2^32 say.
     Uint64 clockOffset = 0;
+    // A clock the tests own: gameTicks reads manualTicks and every wait moves it on instead of
+    // sleeping.
+    bool manualClock = false;
+    Uint64 manualTicks = 0;
+
+    // The player's desktop: settings kept between runs, the window, the pads, the volume.
+    CSettings settings;
+    CFileComplaint settingsComplaint;
+    // A change not yet written; a window being dragged to a new size is saved once it rests.
+    bool settingsDirty = false;
+    Uint64 settingsDueTicks = 0;
+    // A switch between full screen and window makes the window lose focus for a moment; that is
+    // not the player leaving.
+    Uint64 focusGraceUntil = 0;
+    // The open pad when SDL knows its layout; its stick and buttons then come as controller
+    // events, and `joystick` is the same device underneath.
+    SDL_GameController* controller = nullptr;
+    TTF_Font* smallFont = nullptr;
+    TTF_Font* titleFont = nullptr;
+    // The start screen's lines, made once it shows.
+    SDL_Texture* startTextures[16] = {};
+    SDL_Rect startRects[16] = {};
+    int startLines = 0;
+    SDL_Texture* noteTexture = nullptr;
+    SDL_Rect noteRect = {0, 0, 0, 0};
+    int noteFrames = 0;
+    SDL_Texture* pauseTextures[3] = {nullptr, nullptr, nullptr};
+    SDL_Rect pauseRects[3] = {{0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}};
+    // Frames the end-of-flight lines have been up: fly again waits until they can be read.
+    int endShownFrames = 0;
+
+    // Every flight kept: the best scores, and the flight as its seed and each frame's thrust.
+    int mode = Playing;
+    CScoreTable scores;
+    CFileComplaint scoresComplaint;
+    bool recording = false;
+    CReplay replay;
+    // The recording being played back (Watching, Attract, Verifying).
+    CReplay playback;
+    std::size_t playbackRun = 0;
+    Uint32 playbackRunStart = 0;
+    // The first fingerprint frame at which the playback differed from its recording, or 0.
+    Uint32 playbackDeparted = 0;
+    // Frames of this flight stepped so far, and how it ended.
+    Uint32 flightFrame = 0;
+    int flightEnding = NotEnded;
+    // The end-of-flight's first line, made by the shell when the scores are known.
+    char endLine[96] = "";
 
     // The shell: start-up, teardown, loop and input.
     bool init();
@@ -128,6 +185,9 @@ class CGame {
     void endFrame();
     Uint32 framesTimeLeft();
     Uint64 gameTicks() const;
+    void waitMs(Uint32 ms);
+    void restartSchedule();
+    void waitWhilePaused();
 
     // What a player expects of a desktop game beyond the flight: pausing, flying again, and a
     // pad plugged in or out while the game runs.
@@ -136,6 +196,37 @@ class CGame {
     void showPause();
     void flyAgain();
     void handleJoystickDevice(const SDL_Event* event);
+    bool handleShellEvent(const SDL_Event* event);
+
+    // The shell around the flight (main.cpp runs one of these).
+    int runProgram(int argc, char** argv);
+    bool initShell();
+    bool runStartScreen();
+    void beginFlight(bool freshTrack);
+    void resetFlight();
+    void recordFrame();
+    void noteFlightStep(int stateBefore);
+    void finishFlight();
+    int watchReplay(const char* file);
+    int verifyReplays(int count, char** files);
+    void startPlayback(int playMode);
+    void feedPlayback();
+    void makeStartScreen();
+    void drawStartScreen(bool attract);
+    void releaseStartScreen();
+
+    // The window, the sound's level and the pads.
+    void toggleFullscreen();
+    void windowResized();
+    void setVolume(int volume, bool muted);
+    void applyVolume();
+    void showNote(const char* text);
+    void drawNote();
+    void openPad(int deviceIndex);
+    void closePad();
+    void readStick();
+    void saveSettingsNow();
+    void saveSettingsWhenDue();
 
     // The flight, one frame at a time.
     void stepFrame();
@@ -167,4 +258,5 @@ class CGame {
     void placeCrashSheet();
     void resetBackground();
     void startMusic();
+    void startTrack(int track);
 };

@@ -42,29 +42,13 @@ bool isHeadlessByAccident() {
 
 void CGame::startMusic() {
     // The first number drawn after the seeding picks the track.
-    music = Mix_LoadMUS(MUSIC_TRACKS[std::rand() % 5]);
-    Mix_FadeInMusic(music, 1, 4000);
-    Mix_VolumeMusic(MIX_MAX_VOLUME);
+    startTrack(std::rand() % 5);
 }
 
-bool CGame::openWindow() {
-    window = SDL_CreateWindow("Vorlusk", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, SCREEN_W,
-                              SCREEN_H, SDL_WINDOW_FULLSCREEN | SDL_WINDOW_SHOWN);
-    if (window == nullptr) {
-        return false;
-    }
-    renderer = SDL_CreateRenderer(window, -1, 0);
-    if (renderer == nullptr) {
-        return false;
-    }
-    // A screen that cannot switch to 1280x720 gives the window its own size: the scene is
-    // scaled to fit it, whole, with bars where the shapes differ.
-    SDL_RenderSetLogicalSize(renderer, SCREEN_W, SCREEN_H);
-    // Loading takes a second or two; a window left black that long looks broken.
-    SDL_SetRenderDrawColor(renderer, 160, 160, 160, 255);
-    SDL_RenderClear(renderer);
-    SDL_RenderPresent(renderer);
-    return true;
+void CGame::startTrack(int track) {
+    music = Mix_LoadMUS(MUSIC_TRACKS[track]);
+    Mix_FadeInMusic(music, 1, 4000);
+    Mix_VolumeMusic(MIX_MAX_VOLUME);
 }
 
 bool CGame::init() {

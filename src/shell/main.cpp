@@ -1,7 +1,8 @@
-// main.cpp -- the program entry: one game on the stack, its run's result as the exit status.
+// main.cpp -- the program entry: one game on the stack, what the command line asks of it as the
+// exit status.
 #include "shell/Game.h"
 
-int main(int, char**) {
+int main(int argc, char** argv) {
     CGame game;
-    return game.run();
+    return game.runProgram(argc, argv);
 }

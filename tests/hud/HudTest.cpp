@@ -177,6 +177,7 @@ TEST_F(HudTest, FramesAreThePixelsOfClearingAndRenderingEveryTextAnew) {
     releaseMixer();
     resetStaticState();
     CGame second;
+    useSceneSizedWindow(&second);
     ASSERT_TRUE(second.init());
     const std::vector<Uint32> drawn = fly(second, false);
     second.close();

@@ -1,5 +1,6 @@
-// FlyAgainTest.cpp -- after a flight has ended, Enter, Space or button 0 starts another from
-// Waiting exactly as after start-up, with nothing reloaded and nothing left behind.
+// FlyAgainTest.cpp -- after a flight has ended and its result has been up for a second, Enter,
+// Space or button 0 starts another from Waiting exactly as after start-up, with nothing reloaded
+// and nothing left behind.
 #include "flight/Drift.h"
 #include "support/Checks.h"
 #include "support/GameFixture.h"
@@ -60,7 +61,19 @@ TEST_F(FlyAgainTest, TheNextFlightStartsFromWaitingAsAfterStartUp) {
     EXPECT_NE(game.endTextures[0], nullptr);
     EXPECT_GT(game.endRects[0].y, game.crashRect.y + game.crashRect.h) << "lines over the wreck";
 
-    // Only after the end: the same keys during a flight do nothing.
+    // Not at once: a key held as the flight ends would skip the result.
+    sendKey(game, SDL_KEYDOWN, SDLK_RETURN);
+    ASSERT_EQ(game.state, Finished);
+    SDL_Event event;
+    for (int frame = 0; frame < 50; ++frame) {
+        game.loopOnce(&event);
+    }
+    SDL_Event repeat{};
+    repeat.type = SDL_KEYDOWN;
+    repeat.key.keysym.sym = SDLK_RETURN;
+    repeat.key.repeat = 1;
+    game.handleEvent(&repeat);
+    ASSERT_EQ(game.state, Finished) << "a key repeat flew again";
     sendKey(game, SDL_KEYDOWN, SDLK_RETURN);
     ASSERT_EQ(game.state, Waiting);
     const FlightStart again = flightStartOf(game);
@@ -108,6 +121,7 @@ TEST_F(FlyAgainTest, AHundredFlightsLeaveNoAllocationBehind) {
     for (int flight = 1; flight <= 100; ++flight) {
         crashToTheEnd();
         ASSERT_EQ(game.state, Finished);
+        game.endShownFrames = 50;
         game.handleEvent(&button);
         ASSERT_EQ(game.state, Waiting);
         if (flight == 25) {

@@ -157,9 +157,9 @@ TEST(Startup, MissingAssetsAreReportedAndStartupGoesOn) {
 }
 
 TEST_F(GameTest, TheSceneIsScaledWholeIntoAScreenOfAnotherShape) {
-    // The dummy driver's screen is 1024x768: the scene shrinks to 1024x576 between black bars
-    // of 96 rows, rather than losing its right quarter.
-    SDL_SetWindowFullscreen(game.window, SDL_WINDOW_FULLSCREEN);
+    // The dummy driver's screen is 1024x768: in full screen the scene shrinks to 1024x576
+    // between black bars of 96 rows, rather than losing its right quarter.
+    game.toggleFullscreen();
     int w = 0;
     int h = 0;
     SDL_GetRendererOutputSize(game.renderer, &w, &h);

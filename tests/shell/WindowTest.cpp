@@ -1,5 +1,7 @@
 // WindowTest.cpp -- the real game in a real X window (a private Xvfb): what a player sees on
-// screen, that the arrow keys move the carpet, and that Escape or a close request ends it at once.
+// screen from the start screen on, that WASD moves the carpet, that the scene fits a screen of
+// another size without a window manager, full screen and window in turn, and that Escape or a
+// close request ends it at once.
 #include "support/GameFixture.h"
 #include "support/VirtualDisplay.h"
 
@@ -27,6 +29,20 @@ double carpetAtStartShare(const CPicture& shot, const CPicture& carpet) {
         }
     }
     return static_cast<double>(matching) / compared;
+}
+
+// The start screen's last line, "Enter, Space or A: fly", near the bottom of a scene shown
+// `w` x `h` in the middle of the screen.
+long flyLinePixels(const CPicture& shot, int w, int h) {
+    const int left = (shot.w - w) / 2;
+    const int top = (shot.h - h) / 2;
+    long count = 0;
+    for (int y = top + h * 630 / SCREEN_H; y < top + h * 700 / SCREEN_H; ++y) {
+        for (int x = left + w / 3; x < left + 2 * w / 3; ++x) {
+            count += nearColour(shot.at(x, y), TEXT_COLOUR, TOLERANCE) ? 1 : 0;
+        }
+    }
+    return count;
 }
 
 long hudTextPixels(const CPicture& shot) {
@@ -75,7 +91,9 @@ class WindowTest : public ::testing::Test {
   protected:
     CVirtualDisplay display;
 
-    void SetUp() override {
+    void SetUp() override { startOn("1280x720"); }
+
+    void startOn(const std::string& size) {
         for (const char* tool : {"Xvfb", "import", "xdotool"}) {
             if (runCommand(std::string("command -v ") + tool).status != 0) {
                 GTEST_SKIP() << "SKIPPED the window tests: " << tool
@@ -84,7 +102,7 @@ class WindowTest : public ::testing::Test {
             }
         }
         std::string reason;
-        if (!display.start(&reason)) {
+        if (!display.start(&reason, size)) {
             GTEST_SKIP() << "SKIPPED the window tests: no X server to be had: " << reason;
         }
         ASSERT_TRUE(display.startGame());
@@ -116,10 +134,23 @@ TEST_F(WindowTest, ShowsTheCarpetTextsAndShipFollowsTheArrowKeysAndEndsOnEscape)
     ASSERT_TRUE(loadPicture(VORLUSK_DATA_DIR "/Sprite_Sheet/BG_Carpet.jpg", &carpet));
     ASSERT_TRUE(loadPicture(VORLUSK_DATA_DIR "/Sprite_Sheet/SpaceShipB.png", &ship));
 
+    // The start screen, for as long as the player likes: the flight waits for Enter.
+    CPicture shot;
+    double started = steadyMs();
+    bool startScreen = false;
+    while (!startScreen && steadyMs() - started < 10000 && display.gameRunning()) {
+        ASSERT_TRUE(display.screenshot(&shot));
+        startScreen = flyLinePixels(shot, SCREEN_W, SCREEN_H) > 300;
+    }
+    ASSERT_TRUE(startScreen) << "no start screen; " << display.gameOutput();
+    sleep(3);
+    ASSERT_TRUE(display.screenshot(&shot));
+    ASSERT_GT(flyLinePixels(shot, SCREEN_W, SCREEN_H), 300) << "the flight began by itself";
+    ASSERT_EQ(display.run("xdotool key Return"), 0);
+
     // The flight waits two seconds before the ship arrives: a screenshot in that time shows
     // the bare carpet at its starting spot, whole, with the three texts.
-    CPicture shot;
-    const double started = steadyMs();
+    started = steadyMs();
     bool waiting = false;
     while (!waiting && steadyMs() - started < 10000 && display.gameRunning()) {
         ASSERT_TRUE(display.screenshot(&shot));
@@ -136,14 +167,15 @@ TEST_F(WindowTest, ShowsTheCarpetTextsAndShipFollowsTheArrowKeysAndEndsOnEscape)
     }
     ASSERT_GE(share, 0.95) << "the ship is not at the centre";
 
-    // Thrusting left slides the carpet to the right under the ship.
+    // Thrusting left (A, the key where WASD has it) slides the carpet to the right under the
+    // ship.
     CPicture before;
     CPicture after;
     ASSERT_TRUE(display.screenshot(&before));
-    ASSERT_EQ(display.run("xdotool keydown Left"), 0);
+    ASSERT_EQ(display.run("xdotool keydown a"), 0);
     usleep(500000);
     ASSERT_TRUE(display.screenshot(&after));
-    ASSERT_EQ(display.run("xdotool keyup Left"), 0);
+    ASSERT_EQ(display.run("xdotool keyup a"), 0);
     int bestShift = 0;
     double bestShare = 0;
     for (int shift = 1; shift <= 900; ++shift) {
@@ -180,4 +212,56 @@ TEST_F(WindowTest, CloseRequestEndsTheGameWithStatusZeroWithinOneSecond) {
         GTEST_SKIP() << "SKIPPED: " << reason;
     }
     expectQuickExit(sentMs, "the close request");
+}
+
+class SmallScreenTest : public WindowTest {
+  protected:
+    void SetUp() override { startOn("1024x768"); }
+
+    // The game's window as the X server has it.
+    std::string windowSize() {
+        unsigned long window = display.gameWindow();
+        return window == 0
+                   ? ""
+                   : display.output("xdotool getwindowgeometry --shell " + std::to_string(window) +
+                                    " | grep -E 'WIDTH|HEIGHT' | tr '\\n' ' '");
+    }
+};
+
+TEST_F(SmallScreenTest, WithoutAWindowManagerTheWholeSceneFitsAndF11AndAltEnterSwitch) {
+    // 1024x768 with no window manager: the scene is 1024x576 between black bars of 96 rows.
+    CPicture shot;
+    bool shown = false;
+    for (double started = steadyMs(); !shown && steadyMs() - started < 10000;) {
+        ASSERT_TRUE(display.screenshot(&shot));
+        shown = flyLinePixels(shot, 1024, 576) > 150;
+    }
+    ASSERT_TRUE(shown) << "the start screen's last line is not where the scaled scene has it; "
+                       << display.gameOutput();
+    long barPixels = 0;
+    long darkBarPixels = 0;
+    for (int y : {0, 50, 95, 672, 720, 767}) {
+        for (int x = 0; x < shot.w; x += 7) {
+            ++barPixels;
+            darkBarPixels += nearColour(shot.at(x, y), 0, 2) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(darkBarPixels, barPixels) << "no black bars above and below the scene";
+
+    // F11: a window, smaller than the screen; Alt+Enter: the whole screen again.
+    ASSERT_EQ(display.run("xdotool key F11"), 0);
+    usleep(500000);
+    EXPECT_NE(windowSize(), "WIDTH=1024 HEIGHT=768 ");
+    EXPECT_NE(readFile(std::string(getenv("XDG_CONFIG_HOME")) + "/vorlusk/settings.ini")
+                  .find("fullscreen=0"),
+              std::string::npos)
+        << "the window was not kept for the next start";
+    ASSERT_EQ(display.run("xdotool key alt+Return"), 0);
+    usleep(500000);
+    EXPECT_EQ(windowSize(), "WIDTH=1024 HEIGHT=768 ");
+    ASSERT_TRUE(display.screenshot(&shot));
+    EXPECT_GT(flyLinePixels(shot, 1024, 576), 150) << "Alt+Enter's Enter started the flight";
+    const double sentMs = steadyMs();
+    ASSERT_EQ(display.run("xdotool key Escape"), 0);
+    expectQuickExit(sentMs, "Escape");
 }

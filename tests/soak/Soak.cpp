@@ -58,11 +58,9 @@ TEST(Soak, HundredThousandFramesOfRandomInputKeepEveryInvariantAndTheMemoryFlat)
     ASSERT_EQ(SDL_Init(SDL_INIT_JOYSTICK), 0);
     ASSERT_GE(SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 3, 0, 0), 0);
     CGame game;
+    useSceneSizedWindow(&game);
     ASSERT_TRUE(game.init());
     ASSERT_NE(game.joystick, nullptr);
-    // Drawn one to one, not scaled in software to the dummy driver's 1024x768 screen.
-    SDL_SetWindowFullscreen(game.window, 0);
-    SDL_SetWindowSize(game.window, SCREEN_W, SCREEN_H);
     std::srand(SEED); // the aliens' draws too, so a failure can be replayed
     std::mt19937 rng(SEED);
 

@@ -25,12 +25,20 @@ void releaseMixer() {
 
 void GameTest::SetUp() {
     resetStaticState();
+    // The loop's waits move this clock on instead of sleeping: no test waits on the machine.
+    game.manualClock = true;
+    game.manualTicks = 1000000;
+    useSceneSizedWindow(&game);
     ASSERT_TRUE(game.init());
-    // The dummy driver's only screen is 1024x768, to which the game scales its scene in
+}
+
+void useSceneSizedWindow(CGame* game) {
+    // The dummy driver's only screen is 1024x768, to which the game would scale its scene in
     // software, a few times the cost of the frame itself. A window of the game's own size
     // draws it one to one, as on a 1280x720 screen.
-    SDL_SetWindowFullscreen(game.window, 0);
-    SDL_SetWindowSize(game.window, SCREEN_W, SCREEN_H);
+    game->settings.fullscreen = false;
+    game->settings.windowW = SCREEN_W;
+    game->settings.windowH = SCREEN_H;
 }
 
 void GameTest::TearDown() {

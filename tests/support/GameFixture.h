@@ -14,6 +14,9 @@ void resetStaticState();
 // process (close() leaves the audio device to SDL_Quit).
 void releaseMixer();
 
+// Sets a game not yet started to open a 1280x720 window.
+void useSceneSizedWindow(CGame* game);
+
 // Starts a real game in SetUp and tears it down in TearDown.
 class GameTest : public ::testing::Test {
   protected:

@@ -1,10 +1,14 @@
-// TestMain.cpp -- the test program's entry: the game's own folder and SDL's dummy drivers.
+// TestMain.cpp -- the test program's entry: the game's own folder, SDL's dummy drivers, and a
+// home of its own.
 //
 // The tests run the game as a player would, from data/ where it finds its assets, but headless:
 // no display and no sound card are needed. An SDL driver already chosen in the environment
-// (offscreen, disk, ...) is kept.
+// (offscreen, disk, ...) is kept. The settings, scores and replays a flight keeps go to a fresh
+// folder that is removed at the end, never to the home of whoever runs the tests.
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
 #include <unistd.h>
 
 int main(int argc, char** argv) {
@@ -12,9 +16,19 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     // A headless window never has focus, and SDL drops a pad's events without it.
     setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 0);
+    char home[] = "/tmp/vorlusk-test-home-XXXXXX";
+    if (mkdtemp(home) == nullptr) {
+        return 1;
+    }
+    setenv("HOME", home, 1);
+    setenv("XDG_CONFIG_HOME", (std::string(home) + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (std::string(home) + "/share").c_str(), 1);
     if (chdir(VORLUSK_DATA_DIR) != 0) {
         return 1;
     }
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    int status = RUN_ALL_TESTS();
+    std::error_code ignored;
+    std::filesystem::remove_all(home, ignored);
+    return status;
 }

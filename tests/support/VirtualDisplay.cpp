@@ -44,7 +44,7 @@ CVirtualDisplay::~CVirtualDisplay() {
     }
 }
 
-bool CVirtualDisplay::start(std::string* reason) {
+bool CVirtualDisplay::start(std::string* reason, const std::string& size) {
     char made[] = "/tmp/vorlusk-window-XXXXXX";
     if (mkdtemp(made) == nullptr) {
         *reason = "cannot make a scratch folder";
@@ -54,7 +54,7 @@ bool CVirtualDisplay::start(std::string* reason) {
     // Given no display, Xvfb takes the first free number and writes it to descriptor 3 once it
     // accepts connections: no race with other servers, and no polling for its socket.
     CommandResult server =
-        runCommand("Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>'" + folder +
+        runCommand("Xvfb -displayfd 3 -screen 0 " + size + "x24 -nolisten tcp 3>'" + folder +
                    "/display' >'" + folder + "/xvfb.log' 2>&1 & echo $!");
     serverPid = std::atol(server.out.c_str());
     for (double deadline = steadyMs() + SERVER_READY_MS; steadyMs() < deadline;) {
@@ -83,6 +83,10 @@ bool CVirtualDisplay::startGame() {
 
 int CVirtualDisplay::run(const std::string& command) const {
     return runCommand("DISPLAY=" + name + " " + command).status;
+}
+
+std::string CVirtualDisplay::output(const std::string& command) const {
+    return runCommand("DISPLAY=" + name + " " + command).out;
 }
 
 bool CVirtualDisplay::screenshot(CPicture* picture) {

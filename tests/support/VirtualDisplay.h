@@ -24,18 +24,21 @@ bool loadPicture(const std::string& path, CPicture* picture);
 // True when every colour channel of `a` is within `tolerance` of `b`'s (alpha ignored).
 bool nearColour(Uint32 a, Uint32 b, int tolerance);
 
-// An Xvfb of 1280x720x24 on a display number nobody else uses, and the real game on it, started
-// from data/ with silent audio; both are ended with the object.
+// An Xvfb (1280x720x24 unless asked otherwise) on a display number nobody else uses, and the
+// real game on it, started from data/ with silent audio and the test's own home; both are ended
+// with the object.
 class CVirtualDisplay {
   public:
     ~CVirtualDisplay();
 
     // Returns once the server accepts connections; on failure `reason` says why.
-    bool start(std::string* reason);
+    bool start(std::string* reason, const std::string& size = "1280x720");
     bool startGame();
 
     // Runs a shell command with DISPLAY set to this screen; returns its exit status.
     int run(const std::string& command) const;
+    // The same, for its standard output.
+    std::string output(const std::string& command) const;
     // The whole screen, through ImageMagick's import.
     bool screenshot(CPicture* picture);
     // The id of the game's viewable window, or 0.

@@ -1,0 +1,25 @@
+// InitShell.cpp -- start-up of what the player's desktop adds around the flight: pads through
+// SDL's controller layer, the smaller texts' fonts and the player's volume.
+#include "shell/Game.h"
+
+namespace {
+
+constexpr int SMALL_FONT_SIZE = 20;
+constexpr int TITLE_FONT_SIZE = 88;
+
+} // namespace
+
+bool CGame::initShell() {
+    // The flight opened joystick 0 as a plain joystick; it is opened again through the
+    // controller layer when SDL knows its layout.
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0 && joystick != nullptr &&
+        controller == nullptr) {
+        SDL_JoystickClose(joystick);
+        joystick = nullptr;
+        openPad(0);
+    }
+    smallFont = TTF_OpenFont("BAUHS93.ttf", SMALL_FONT_SIZE);
+    titleFont = TTF_OpenFont("BAUHS93.ttf", TITLE_FONT_SIZE);
+    applyVolume();
+    return true;
+}
