@@ -110,10 +110,12 @@ asset-tools: asset-deps
 	@cmake -S . -B $(ASSET_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVORLUSK_TESTS=OFF \
 	       -DVORLUSK_ASSETS=ON >/dev/null
 	@cmake --build $(ASSET_BUILD_DIR) -j $(JOBS) \
-	       --target vorlusk-art vorlusk-sound vorlusk-compare-assets vorlusk-compare-assets-test
+	       --target vorlusk-art vorlusk-carpet-echo vorlusk-sound vorlusk-compare-assets \
+	       vorlusk-compare-assets-test
 
 assets: asset-tools
 	@$(ASSET_BUILD_DIR)/tools/art/vorlusk-art data
+	@$(ASSET_BUILD_DIR)/tools/art/vorlusk-carpet-echo data/Sprite_Sheet/BG_Carpet.jpg
 	@$(ASSET_BUILD_DIR)/tools/sound/vorlusk-sound data
 	@tools/copy-font.sh data
 

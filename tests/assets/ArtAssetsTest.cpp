@@ -1,6 +1,6 @@
 // ArtAssetsTest.cpp -- the drawn images as the game reads them: files and sizes, what its colour
-// key leaves of each sprite, the sheets' grids, the carpet's wrap and weave, and how the texts,
-// aliens and fireballs stand out from the carpet.
+// key leaves of each sprite, the sheets' grids, the carpet's wrap, weave and motif spacing, and how
+// the texts, aliens and fireballs stand out from the carpet.
 #include "sprites/LoadImage.h"
 #include "sprites/Tables.h"
 
@@ -164,6 +164,41 @@ double weaveEcho(const Image& carpet, int dx, int dy) {
     return shifted / same;
 }
 
+// How much of a band of 8 rows (or columns) of one wrap period repeats itself at one distance
+// along it: its luminance less the mean of the 87 px around each pixel (which keeps every repeat
+// under 44 px and drops the rug's large shapes), correlated with itself shifted by 2..43 px. The
+// shifts before the correlation first turns up again only tell how wide a stroke is.
+double bandEcho(const Image& carpet, bool alongRows, int band) {
+    const int n = alongRows ? CARPET_PERIOD_X : CARPET_PERIOD_Y; // wraps: the period repeats
+    std::vector<double> lum(n), fine(n + 44);
+    double same[45] = {}, energy = 0;
+    for (int a = band; a < band + 8; ++a) {
+        double window = 0;
+        for (int t = 0; t < n; ++t) {
+            const Uint8* p = alongRows ? carpet.at(t, a) : carpet.at(a, t);
+            lum[t] = 0.2126 * p[0] + 0.7152 * p[1] + 0.0722 * p[2];
+            window += t <= 43 || t >= n - 43 ? lum[t] : 0;
+        }
+        for (int t = 0; t < n + 44; ++t) {
+            fine[t] = lum[t % n] - window / 87;
+            window += lum[(t + 44) % n] - lum[(t + n - 43) % n];
+        }
+        for (int lag = 1; lag <= 44; ++lag) {
+            for (int t = 0; t < n; ++t) {
+                same[lag] += fine[t] * fine[t + lag];
+            }
+        }
+        for (int t = 0; t < n; ++t) {
+            energy += fine[t] * fine[t];
+        }
+    }
+    int lobe = 1;
+    while (lobe < 43 && same[lobe + 1] < same[lobe]) {
+        ++lobe;
+    }
+    return *std::max_element(same + std::max(lobe, 2), same + 44) / energy;
+}
+
 } // namespace
 
 // A missing file or a wrong size: a jet, fireball or sheet that would not fill the rectangle the
@@ -228,6 +263,31 @@ TEST(ArtAssets, TheCarpetWrapsInvisiblyAndItsWeaveCannotStrobe) {
                     y);
         EXPECT_LT(std::max(x, y), 0.3) << shift << " px";
     }
+}
+
+// A printed motif repeating at under twice the scroll step (21 px) is sampled too coarsely from
+// frame to frame: the eye pairs each dot with its neighbour and sees the row stand still or crawl
+// backwards. So no band of the carpet, wherever it lies, may repeat itself at 2..43 px. The plain
+// weave's bands echo about 0.01; the busiest, in the field (knots tying a thin diagonal line one
+// cell after another) and at the fringes' loose ends, under 0.2. Evenly spaced, the border's dots
+// gave 0.35, the stitching where two rugs meet 0.39, the fringes' threads 0.62 and tassels 0.91.
+TEST(ArtAssets, NoBandOfTheCarpetRepeatsAtUnderTwiceTheScrollStep) {
+    const Image im = load("Sprite_Sheet/BG_Carpet.jpg");
+    ASSERT_EQ(im.w, CARPET_W);
+    std::vector<double> echoes;
+    double peak = -1;
+    int at = 0;
+    for (int band = 0; band < CARPET_PERIOD_Y + CARPET_PERIOD_X; band += 8) {
+        const bool rows = band < CARPET_PERIOD_Y;
+        echoes.push_back(bandEcho(im, rows, rows ? band : band - CARPET_PERIOD_Y));
+        at = echoes.back() > peak ? band : at;
+        peak = std::max(peak, echoes.back());
+    }
+    std::nth_element(echoes.begin(), echoes.begin() + echoes.size() / 2, echoes.end());
+    std::printf("[ carpet   ] band echo: middle %.2f, busiest %.2f (%s from %d)\n",
+                echoes[echoes.size() / 2], peak, at < CARPET_PERIOD_Y ? "rows" : "columns",
+                at < CARPET_PERIOD_Y ? at : at - CARPET_PERIOD_Y);
+    EXPECT_LT(peak, 0.25);
 }
 
 // Every text is written straight onto whatever carpet lies beneath it: the light blue HUD a

@@ -3,6 +3,7 @@
 
 #include "CarpetMotifs.h"
 #include "CarpetPalette.h"
+#include "Random.h"
 
 #include <cmath>
 
@@ -76,14 +77,16 @@ void mainBorder(cairo_t* cr, double length) {
     vine(cr, length);
 }
 
-void innerGuard(cairo_t* cr, double length) {
+void innerGuard(cairo_t* cr, double length, Random& rng) {
     const double top = kOuterGuard + kMainBorder;
     band(cr, length, top, kInnerGuard, kWheat);
     band(cr, length, top + 3, kInnerGuard - 6, kSpruce);
     // A dark line along the outer edge only: the field's outline already runs along the inner
     // one, and two dark lines side by side would swallow a dark red word.
     band(cr, length, top + 2, 1.5, kWoolInk);
-    for (double s = top + 12; s < length - top; s += 26) {
+    // Small flowers strewn at random, at least 14 px apart: a row at one pitch (26 px) stood
+    // still or crawled backwards at some scroll speeds.
+    for (double s = top + 12; s < length - top; s += 14 + rng.exponential(12)) {
         rosette(cr, s, top + kInnerGuard / 2, 6, 4, kWheat, kOchre, M_PI / 4);
     }
 }
@@ -109,7 +112,8 @@ void drawRugBorder(cairo_t* cr) {
     const double y1 = kPileBottom;
     eachSide(cr, x0, y0, x1, y1, [cr](double length) { outerGuard(cr, length); });
     eachSide(cr, x0, y0, x1, y1, [cr](double length) { mainBorder(cr, length); });
-    eachSide(cr, x0, y0, x1, y1, [cr](double length) { innerGuard(cr, length); });
+    Random rng(1300);
+    eachSide(cr, x0, y0, x1, y1, [cr, &rng](double length) { innerGuard(cr, length, rng); });
     eachSide(cr, x0, y0, x1, y1, [cr](double) { cornerBlock(cr); });
 }
 

@@ -4,6 +4,7 @@
 #include "CarpetPalette.h"
 #include "Random.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -12,19 +13,30 @@ namespace art {
 namespace {
 
 void fringe(cairo_t* cr, double rugEdge, double outward, Random& rng) {
-    // Warp threads knotted together in tassels of five, fanning out and curling at their ends.
-    const double pitch = 4.0;
-    const int perTassel = 5;
-    const double tassel = pitch * perTassel + 2;
-    for (double top = kPileTop + 3; top + tassel < kPileBottom; top += tassel) {
+    // Warp threads knotted together in tassels, fanning out and curling at their ends. Knotted by
+    // hand: four to seven threads a tassel, the gaps between threads and between tassels strewn
+    // at random, so neither repeats at any one distance. Evenly spaced threads (4 px) or tassels
+    // (22 px) stood still or crawled backwards at some scroll speeds.
+    double top = kPileTop + 3;
+    for (;;) {
+        const int perTassel = 4 + rng.below(4);
+        double threads[7] = {0};
+        for (int i = 1; i < perTassel; ++i) {
+            threads[i] = threads[i - 1] + std::min(1.8 + rng.exponential(2.6), 8.0);
+        }
+        const double width = threads[perTassel - 1] + 4;
+        const double tassel = width + rng.exponential(4.0);
+        if (top + tassel >= kPileBottom) {
+            break;
+        }
         const double knotX = rugEdge + outward * 7;
-        const double knotY = top + tassel / 2;
+        const double knotY = top + width / 2;
         const double len = kFringe - rng.range(3, 8);
         const double sway = rng.range(-3, 3);
         for (int pass = 0; pass < 2; ++pass) {
             for (int i = 0; i < perTassel; ++i) {
-                const double y0 = top + 1 + i * pitch;
-                const double spread = (i - (perTassel - 1) / 2.0) * pitch * 1.1;
+                const double y0 = top + 1 + threads[i];
+                const double spread = (threads[i] - threads[perTassel - 1] / 2) * 1.1;
                 const double x1 = rugEdge + outward * (len - rng.range(0, 3) * pass);
                 cairo_move_to(cr, rugEdge, y0);
                 cairo_curve_to(cr, knotX - outward * 2, y0, knotX, knotY, knotX + outward * 3,
@@ -34,7 +46,7 @@ void fringe(cairo_t* cr, double rugEdge, double outward, Random& rng) {
                 if (pass == 0) {
                     // A shadow under each thread, only a little darker than the floor: the
                     // fringe is wide enough for a word to land on it.
-                    setColour(cr, darker(kFloor, 0.3));
+                    setColour(cr, darker(kFloor, 0.15));
                     cairo_set_line_width(cr, 3.4);
                 } else {
                     setColour(cr, mix(kWheat, kOchre, rng.range(0.0, 0.35)));
@@ -46,14 +58,15 @@ void fringe(cairo_t* cr, double rugEdge, double outward, Random& rng) {
         }
         cairo_save(cr);
         cairo_translate(cr, knotX + outward * 1.5, knotY);
-        cairo_scale(cr, 3.5, 5.5);
+        cairo_scale(cr, 3.5, width / 4);
         cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
         cairo_restore(cr);
         setColour(cr, darker(kWheat, 0.1));
         cairo_fill_preserve(cr);
-        setColour(cr, kWoolInk);
+        setColour(cr, darker(kFloor, 0.3));
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
+        top += tassel;
     }
 }
 
@@ -76,14 +89,15 @@ void selvedge(cairo_t* cr, double y) {
     cairo_rectangle(cr, kFringe, y, kTileWidth - 2 * kFringe, kPileTop);
     setColour(cr, kUmber);
     cairo_fill(cr);
-    // Hand stitching, so no two turns lie quite the same distance apart: an even pitch would
-    // stand still or crawl as the carpet scrolls.
+    // Hand stitching, strewn at random and each turn leaning its own way, in a shade only a little
+    // darker than the wool: even 3 to 5.5 px apart, strong turns still crawled as the carpet
+    // scrolled.
     Random rng(1210 + static_cast<std::uint64_t>(y));
-    for (double x = kFringe; x < kTileWidth - kFringe; x += rng.range(3.0, 5.5)) {
+    for (double x = kFringe; x < kTileWidth - kFringe; x += 1.5 + rng.exponential(3.25)) {
         cairo_move_to(cr, x, y + 1);
-        cairo_line_to(cr, x + 3, y + kPileTop - 1);
+        cairo_line_to(cr, x + rng.range(2.0, 4.0), y + kPileTop - 1);
     }
-    setColour(cr, darker(kUmber, 0.3));
+    setColour(cr, darker(kUmber, 0.15));
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
 }

@@ -1,6 +1,7 @@
 // Deterministic randomness, so that every run of the generator draws exactly the same pictures.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace art {
@@ -24,6 +25,9 @@ class Random {
     double unit() { return static_cast<double>(next() >> 11) * (1.0 / 9007199254740992.0); }
     double range(double lo, double hi) { return lo + (hi - lo) * unit(); }
     int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
+    // Exponential with the given mean: the gaps between things placed at random at a steady
+    // rate. Added to a least gap, it spaces a row with no period at all, not even a blurred one.
+    double exponential(double mean) { return -mean * std::log(1.0 - unit()); }
 
   private:
     std::uint64_t state_;
