@@ -24,7 +24,7 @@ TEST_PACKAGES := libgtest-dev libbenchmark-dev xvfb imagemagick xdotool libx11-d
 PACKAGE_PACKAGES := dpkg-dev file
 
 .PHONY: all run test build configure configure-game deps test-deps asset-deps ci-deps assets \
-        asset-tools check-assets bench format check-format clean sanitize memcheck soak package
+        asset-tools check-assets bench format check-format clean sanitize memcheck soak package record-replays
 
 all: build
 
@@ -130,13 +130,25 @@ check-assets: asset-tools
 	@fresh=$$(mktemp -d) && trap 'rm -rf "$$fresh"' EXIT && \
 	 $(ASSET_BUILD_DIR)/tools/art/vorlusk-art "$$fresh" && \
 	 $(ASSET_BUILD_DIR)/tools/sound/vorlusk-sound "$$fresh" && \
-	 tools/copy-font.sh "$$fresh" && cp data/LICENSE.md "$$fresh" && \
+	 tools/copy-font.sh "$$fresh" && cp data/LICENSE.md "$$fresh" && cp -r data/Replays "$$fresh" && \
 	 $(ASSET_BUILD_DIR)/tools/check-assets/vorlusk-compare-assets data "$$fresh"
+
+# Flies the replays the tests verify and the start screen's demo again. Only for a deliberate
+# change of the flight's rules: say why in the commit.
+record-replays: build
+	@cd data && ../$(BUILD_DIR)/tools/replays/vorlusk-record-replays ../tests/replays \
+	    Replays/demo.vrp
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
-check-format:
+check-# Flies the replays the tests verify and the start screen's demo again. Only for a deliberate
+# change of the flight's rules: say why in the commit.
+record-replays: build
+	@cd data && ../$(BUILD_DIR)/tools/replays/vorlusk-record-replays ../tests/replays \
+	    Replays/demo.vrp
+
+format:
 	@clang-format --dry-run -Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:

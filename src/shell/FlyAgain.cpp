@@ -25,8 +25,9 @@ bool trackRunsOutSoon(Mix_Music* music) {
 
 Uint32 freshSeed() {
     Uint64 counter = SDL_GetPerformanceCounter();
-    return static_cast<Uint32>(counter ^ (counter >> 32)) ^
-           static_cast<Uint32>(std::time(nullptr)) * 2654435761u;
+    Uint32 seed = static_cast<Uint32>(counter ^ (counter >> 32)) ^
+                  static_cast<Uint32>(std::time(nullptr)) * 2654435761u;
+    return seed != 0 ? seed : 1;
 }
 
 } // namespace
@@ -52,6 +53,14 @@ void CGame::resetFlight() {
 
     placeAliens();
     parkFireballs();
+    // As start-up leaves them: a fireball's speed is set when it is thrown, but a replay's
+    // fingerprint reads every field.
+    for (auto& lane : fireballs) {
+        for (CPlayer& fireball : lane) {
+            fireball.velX = 0;
+            fireball.velY = 0;
+        }
+    }
     placeBoostSheet();
     placeCrashSheet();
     resetBackground();
@@ -63,10 +72,12 @@ void CGame::resetFlight() {
     recording = false;
 }
 
-void CGame::beginFlight(bool freshTrack) {
+void CGame::beginFlight(bool freshTrack, Uint32 seed) {
     resetFlight();
     // The seed and each frame's thrust decide the whole flight: they are what a replay keeps.
-    const Uint32 seed = freshSeed();
+    if (seed == 0) {
+        seed = freshSeed();
+    }
     std::srand(seed);
     // Drawn in every flight, so that a replay's draws line up whether or not the track changed.
     const int track = std::rand() % 5;

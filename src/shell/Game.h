@@ -149,6 +149,11 @@ class CGame {
     SDL_Texture* startTextures[16] = {};
     SDL_Rect startRects[16] = {};
     int startLines = 0;
+    // Frames the start screen has been left alone, and the replay it shows then.
+    int startIdleFrames = 0;
+    CReplay attractReplay;
+    bool attractTried = false;
+    bool haveAttract = false;
     SDL_Texture* noteTexture = nullptr;
     SDL_Rect noteRect = {0, 0, 0, 0};
     int noteFrames = 0;
@@ -202,7 +207,11 @@ class CGame {
     int runProgram(int argc, char** argv);
     bool initShell();
     bool runStartScreen();
-    void beginFlight(bool freshTrack);
+    bool startScreenOnce(SDL_Event* event);
+    void startAttract();
+    void stopAttract();
+    // A new flight from `seed`, or from a fresh one when it is 0.
+    void beginFlight(bool freshTrack, Uint32 seed = 0);
     void resetFlight();
     void recordFrame();
     void noteFlightStep(int stateBefore);

@@ -1,6 +1,7 @@
 // StartScreen.cpp -- what the player sees before flying: the title over the carpet, the
 // controls, how to thaw a jet, the best flights, and after a while alone the best flight
 // replayed behind the title. The flight begins only when the player asks.
+#include "flight/Rules.h"
 #include "hud/Overlay.h"
 #include "shell/Game.h"
 
@@ -104,137 +105,145 @@ void CGame::releaseStartScreen() {
 
 bool CGame::runStartScreen() {
     makeStartScreen();
-    // The attract replay: the player's best flight, else the one that comes with the game. Read
-    // once, so a broken file costs one line, not one every twenty seconds.
-    CReplay attractReplay;
-    bool attractTried = false;
-    bool haveAttract = false;
-    int idleFrames = 0;
-    bool fly = false;
     restartSchedule();
     SDL_Event event;
+    bool fly = false;
     while (running && !fly) {
-        int input = NoInput;
-        while (SDL_PollEvent(&event)) {
-            switch (event.type) {
-            case SDL_QUIT:
-                running = false;
-                break;
-            case SDL_KEYDOWN:
-                if (event.key.repeat != 0) {
-                    break;
-                }
-                if (isShellKey(event.key.keysym.sym, event.key.keysym.mod)) {
-                    handleShellEvent(&event);
-                } else if (event.key.keysym.sym == SDLK_ESCAPE) {
-                    input = Leave;
-                } else if (event.key.keysym.sym == SDLK_RETURN ||
-                           event.key.keysym.sym == SDLK_KP_ENTER ||
-                           event.key.keysym.sym == SDLK_SPACE) {
-                    input = Fly;
-                } else if (input == NoInput) {
-                    input = Poke;
-                }
-                break;
-            case SDL_CONTROLLERBUTTONDOWN:
-                if (event.cbutton.button == SDL_CONTROLLER_BUTTON_A ||
-                    event.cbutton.button == SDL_CONTROLLER_BUTTON_START) {
-                    input = Fly;
-                } else if (event.cbutton.button == SDL_CONTROLLER_BUTTON_BACK) {
-                    input = Leave;
-                } else if (input == NoInput) {
-                    input = Poke;
-                }
-                break;
-            case SDL_JOYBUTTONDOWN:
-                // A pad SDL knows speaks through the controller events instead.
-                if (controller == nullptr && event.jbutton.button == 0) {
-                    input = Fly;
-                } else if (input == NoInput) {
-                    input = Poke;
-                }
-                break;
-            case SDL_CONTROLLERAXISMOTION:
-            case SDL_JOYAXISMOTION:
-                if ((event.caxis.value > STICK_POKE || event.caxis.value < -STICK_POKE) &&
-                    input == NoInput) {
-                    input = Poke;
-                }
-                break;
-            case SDL_JOYHATMOTION:
-            case SDL_MOUSEBUTTONDOWN:
-                if (input == NoInput) {
-                    input = Poke;
-                }
-                break;
-            case SDL_WINDOWEVENT:
-                if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-                    hadFocus = true;
-                } else if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-                    windowResized();
-                }
-                break;
-            case SDL_JOYDEVICEADDED:
-            case SDL_JOYDEVICEREMOVED:
-                handleJoystickDevice(&event);
-                break;
-            default:
-                break;
-            }
-        }
-        if (input != NoInput) {
-            idleFrames = 0;
-            if (mode == Attract) {
-                // Back to the bare start screen, the replay's sounds stopped.
-                resetFlight();
-                mode = Playing;
-                applyVolume();
-                if (input == Leave) {
-                    input = Poke;
-                }
-            }
-            fly = input == Fly;
-            if (input == Leave) {
-                running = false;
-            }
-        }
-        if (!running || fly) {
-            break;
-        }
-        saveSettingsWhenDue();
-        if (mode == Attract) {
-            const int before = state;
-            feedPlayback();
-            stepFrame();
-            noteFlightStep(before);
-            if (endShownFrames > ATTRACT_END_FRAMES) {
-                resetFlight();
-                mode = Playing;
-                applyVolume();
-                idleFrames = 0;
-            }
-        } else {
-            clearScreen();
-            background.render(renderer);
-        }
-        drawStartScreen(mode == Attract);
-        drawNote();
-        endFrame();
-        if (mode != Attract && ++idleFrames >= ATTRACT_AFTER_FRAMES) {
-            if (!attractTried) {
-                attractTried = true;
-                std::string error;
-                haveAttract =
-                    loadReplay(userFolderPath(DataFolder) + "/best.vrp", &attractReplay, &error) ||
-                    loadReplay(DEMO_REPLAY, &attractReplay, &error);
-            }
-            if (haveAttract) {
-                playback = attractReplay;
-                startPlayback(Attract);
-            }
-            idleFrames = 0;
-        }
+        fly = startScreenOnce(&event);
     }
     releaseStartScreen();
     return fly;
+}
+
+bool CGame::startScreenOnce(SDL_Event* event) {
+    int input = NoInput;
+    while (SDL_PollEvent(event)) {
+        switch (event->type) {
+        case SDL_QUIT:
+            running = false;
+            break;
+        case SDL_KEYDOWN:
+            if (event->key.repeat != 0) {
+                break;
+            }
+            if (isShellKey(event->key.keysym.sym, event->key.keysym.mod)) {
+                handleShellEvent(event);
+            } else if (event->key.keysym.sym == SDLK_ESCAPE) {
+                input = Leave;
+            } else if (event->key.keysym.sym == SDLK_RETURN ||
+                       event->key.keysym.sym == SDLK_KP_ENTER ||
+                       event->key.keysym.sym == SDLK_SPACE) {
+                input = Fly;
+            } else if (input == NoInput) {
+                input = Poke;
+            }
+            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+            if (event->cbutton.button == SDL_CONTROLLER_BUTTON_A ||
+                event->cbutton.button == SDL_CONTROLLER_BUTTON_START) {
+                input = Fly;
+            } else if (event->cbutton.button == SDL_CONTROLLER_BUTTON_BACK) {
+                input = Leave;
+            } else if (input == NoInput) {
+                input = Poke;
+            }
+            break;
+        case SDL_JOYBUTTONDOWN:
+            // A pad SDL knows speaks through the controller events instead.
+            if (controller == nullptr && event->jbutton.button == 0) {
+                input = Fly;
+            } else if (input == NoInput) {
+                input = Poke;
+            }
+            break;
+        case SDL_CONTROLLERAXISMOTION:
+        case SDL_JOYAXISMOTION:
+            if ((event->caxis.value > STICK_POKE || event->caxis.value < -STICK_POKE) &&
+                input == NoInput) {
+                input = Poke;
+            }
+            break;
+        case SDL_JOYHATMOTION:
+        case SDL_MOUSEBUTTONDOWN:
+            if (input == NoInput) {
+                input = Poke;
+            }
+            break;
+        case SDL_WINDOWEVENT:
+            if (event->window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                hadFocus = true;
+            } else if (event->window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                windowResized();
+            }
+            break;
+        case SDL_JOYDEVICEADDED:
+        case SDL_JOYDEVICEREMOVED:
+            handleJoystickDevice(event);
+            break;
+        default:
+            break;
+        }
+    }
+    if (input != NoInput) {
+        startIdleFrames = 0;
+        if (mode == Attract) {
+            // Back to the bare start screen, the replay's sounds stopped; Escape or Back only
+            // end the replay.
+            stopAttract();
+            input = input == Leave ? Poke : input;
+        }
+        if (input == Leave) {
+            running = false;
+        }
+    }
+    if (!running || input == Fly) {
+        return input == Fly;
+    }
+    saveSettingsWhenDue();
+    if (mode == Attract) {
+        const int before = state;
+        feedPlayback();
+        stepFrame();
+        noteFlightStep(before);
+        if (endShownFrames > ATTRACT_END_FRAMES) {
+            stopAttract();
+        }
+    } else {
+        clearScreen();
+        background.render(renderer);
+    }
+    drawStartScreen(mode == Attract);
+    drawNote();
+    endFrame();
+    if (mode != Attract && ++startIdleFrames >= ATTRACT_AFTER_FRAMES) {
+        startIdleFrames = 0;
+        startAttract();
+    }
+    return false;
+}
+
+void CGame::startAttract() {
+    // The player's best flight, else the one that comes with the game. Read once, so a broken
+    // file costs one line at most, not one every twenty seconds.
+    if (!attractTried) {
+        attractTried = true;
+        std::string error;
+        const std::string best = userFolderPath(DataFolder) + "/best.vrp";
+        haveAttract = loadReplay(best, &attractReplay, &error) &&
+                      attractReplay.rulesVersion == FLIGHT_RULES_VERSION;
+        if (!haveAttract) {
+            haveAttract = loadReplay(DEMO_REPLAY, &attractReplay, &error) &&
+                          attractReplay.rulesVersion == FLIGHT_RULES_VERSION;
+        }
+    }
+    if (haveAttract) {
+        playback = attractReplay;
+        startPlayback(Attract);
+    }
+}
+
+void CGame::stopAttract() {
+    resetFlight();
+    mode = Playing;
+    applyVolume();
 }

@@ -7,14 +7,6 @@
 
 namespace {
 
-void pushKey(SDL_Keycode key, Uint8 repeat = 0) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = key;
-    event.key.repeat = repeat;
-    SDL_PushEvent(&event);
-}
-
 void sendFocus(CGame& game, Uint8 what) {
     SDL_Event event{};
     event.type = SDL_WINDOWEVENT;

@@ -29,6 +29,11 @@ void GameTest::SetUp() {
     game.manualClock = true;
     game.manualTicks = 1000000;
     useSceneSizedWindow(&game);
+    if (smallWindow) {
+        // A twentieth of the scene: what the frame does is the same, its drawing nearly free.
+        game.settings.windowW = SCREEN_W / 20;
+        game.settings.windowH = SCREEN_H / 20;
+    }
     ASSERT_TRUE(game.init());
 }
 
@@ -91,6 +96,14 @@ long residentKilobytes() {
         std::fclose(statm);
     }
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+void pushKey(SDL_Keycode key, Uint8 repeat) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = key;
+    event.key.repeat = repeat;
+    SDL_PushEvent(&event);
 }
 
 void sendKey(CGame& game, Uint32 type, SDL_Keycode key) {

@@ -21,6 +21,8 @@ void useSceneSizedWindow(CGame* game);
 class GameTest : public ::testing::Test {
   protected:
     CGame game;
+    // Set before SetUp by tests that run many frames and look at none of their pixels.
+    bool smallWindow = false;
 
     void SetUp() override;
     void TearDown() override;
@@ -39,6 +41,9 @@ class GameTest : public ::testing::Test {
 
 // This process's resident memory, in kilobytes.
 long residentKilobytes();
+
+// Puts one key press on SDL's queue, as the keyboard would.
+void pushKey(SDL_Keycode key, Uint8 repeat = 0);
 
 // Sends one key press or release through handleEvent.
 void sendKey(CGame& game, Uint32 type, SDL_Keycode key);
