@@ -149,8 +149,8 @@ class CGame {
     SDL_Texture* startTextures[16] = {};
     SDL_Rect startRects[16] = {};
     int startLines = 0;
-    // Frames the start screen has been left alone, and the replay it shows then.
-    int startIdleFrames = 0;
+    // Since when the start screen has been left alone, and the replay it shows then.
+    Uint64 startIdleSince = 0;
     CReplay attractReplay;
     bool attractTried = false;
     bool haveAttract = false;

@@ -10,9 +10,10 @@
 
 namespace {
 
-// About twenty seconds alone before the attract replay starts, and three after it ends before
-// the title stands alone again.
-constexpr int ATTRACT_AFTER_FRAMES = 1000;
+// About twenty seconds alone before the attract replay starts, counted on the clock so that a
+// busy machine's slower frames do not stretch it; and three after the replay ends before the
+// title stands alone again.
+constexpr Uint64 ATTRACT_AFTER_MS = 20000;
 constexpr int ATTRACT_END_FRAMES = 150;
 // A stick must be pushed well over to count as the player coming back.
 constexpr int STICK_POKE = 16000;
@@ -106,6 +107,7 @@ void CGame::releaseStartScreen() {
 bool CGame::runStartScreen() {
     makeStartScreen();
     restartSchedule();
+    startIdleSince = gameTicks();
     SDL_Event event;
     bool fly = false;
     while (running && !fly) {
@@ -185,7 +187,7 @@ bool CGame::startScreenOnce(SDL_Event* event) {
         }
     }
     if (input != NoInput) {
-        startIdleFrames = 0;
+        startIdleSince = gameTicks();
         if (mode == Attract) {
             // Back to the bare start screen, the replay's sounds stopped; Escape or Back only
             // end the replay.
@@ -207,6 +209,7 @@ bool CGame::startScreenOnce(SDL_Event* event) {
         noteFlightStep(before);
         if (endShownFrames > ATTRACT_END_FRAMES) {
             stopAttract();
+            startIdleSince = gameTicks();
         }
     } else {
         clearScreen();
@@ -215,8 +218,8 @@ bool CGame::startScreenOnce(SDL_Event* event) {
     drawStartScreen(mode == Attract);
     drawNote();
     endFrame();
-    if (mode != Attract && ++startIdleFrames >= ATTRACT_AFTER_FRAMES) {
-        startIdleFrames = 0;
+    if (mode != Attract && gameTicks() - startIdleSince >= ATTRACT_AFTER_MS) {
+        startIdleSince = gameTicks();
         startAttract();
     }
     return false;

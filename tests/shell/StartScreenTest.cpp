@@ -11,6 +11,7 @@ class StartScreenTest : public GameTest {
         game.initShell();
         game.makeStartScreen();
         game.restartSchedule();
+        game.startIdleSince = game.gameTicks();
     }
 
     // Runs the start screen for `frames` frames; true if the player asked to fly.
