@@ -29,18 +29,18 @@ PACKAGE_PACKAGES := dpkg-dev file
 all: build
 
 deps:
-	@tools/install-packages.sh $(PACKAGES)
+	@tools/scripts/install-packages.sh $(PACKAGES)
 
 test-deps:
-	@tools/install-packages.sh $(PACKAGES) $(TEST_PACKAGES)
+	@tools/scripts/install-packages.sh $(PACKAGES) $(TEST_PACKAGES)
 
 asset-deps:
-	@tools/install-packages.sh $(PACKAGES) $(ASSET_PACKAGES)
+	@tools/scripts/install-packages.sh $(PACKAGES) $(ASSET_PACKAGES)
 
 # Everything CI's steps need, in one run of apt.
 ci-deps:
-	@tools/install-packages.sh $(PACKAGES) $(TEST_PACKAGES) $(ASSET_PACKAGES) $(PACKAGE_PACKAGES) \
-	    valgrind clang-format desktop-file-utils appstream lintian
+	@tools/scripts/install-packages.sh $(PACKAGES) $(TEST_PACKAGES) $(ASSET_PACKAGES) \
+	    $(PACKAGE_PACKAGES) valgrind clang-format desktop-file-utils appstream lintian
 
 configure: test-deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLUSK_TESTS=ON >/dev/null
@@ -63,9 +63,9 @@ test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 # A .deb of the normal build folder (installing to /usr), its dependencies read from the shared
-# libraries the game links; tools/check-package.sh installs, starts and removes it.
+# libraries the game links; tools/scripts/check-package.sh installs, starts and removes it.
 package: configure-game
-	@tools/install-packages.sh $(PACKAGE_PACKAGES)
+	@tools/scripts/install-packages.sh $(PACKAGE_PACKAGES)
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 	@cd $(BUILD_DIR) && cpack -G DEB
 
@@ -103,8 +103,8 @@ sanitize: test-deps
 # the program of the normal build folder, as built by `make build`.
 # It needs the frame probe, which is built with the tests.
 memcheck: test-deps
-	@tools/install-packages.sh valgrind
-	@tools/memcheck.sh $(BUILD_DIR) $(JOBS)
+	@tools/scripts/install-packages.sh valgrind
+	@tools/scripts/memcheck.sh $(BUILD_DIR) $(JOBS)
 
 asset-tools: asset-deps
 	@cmake -S . -B $(ASSET_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVORLUSK_TESTS=OFF \
@@ -117,7 +117,7 @@ assets: asset-tools
 	@$(ASSET_BUILD_DIR)/tools/art/vorlusk-art data
 	@$(ASSET_BUILD_DIR)/tools/art/vorlusk-carpet-echo data/Sprite_Sheet/BG_Carpet.jpg
 	@$(ASSET_BUILD_DIR)/tools/sound/vorlusk-sound data
-	@tools/copy-font.sh data
+	@tools/scripts/copy-font.sh data
 
 # Generates everything again into a folder of its own and compares it with data/ by what the files
 # decode to, within limits that a distribution's new cairo, libjpeg, LAME or libsndfile stays
@@ -130,7 +130,8 @@ check-assets: asset-tools
 	@fresh=$$(mktemp -d) && trap 'rm -rf "$$fresh"' EXIT && \
 	 $(ASSET_BUILD_DIR)/tools/art/vorlusk-art "$$fresh" && \
 	 $(ASSET_BUILD_DIR)/tools/sound/vorlusk-sound "$$fresh" && \
-	 tools/copy-font.sh "$$fresh" && cp data/LICENSE.md "$$fresh" && cp -r data/Replays "$$fresh" && \
+	 tools/scripts/copy-font.sh "$$fresh" && cp data/LICENSE.md "$$fresh" && \
+	 cp -r data/Replays "$$fresh" && \
 	 $(ASSET_BUILD_DIR)/tools/check-assets/vorlusk-compare-assets data "$$fresh"
 
 # Flies the replays the tests verify and the start screen's demo again. Only for a deliberate

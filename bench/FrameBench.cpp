@@ -142,7 +142,8 @@ void BM_BareFrame(benchmark::State& state) {
     }
     for (auto _ : state) {
         Clock::time_point start = Clock::now();
-        SDL_SetRenderDrawColor(game.renderer, 160, 160, 160, 255);
+        SDL_SetRenderDrawColor(game.renderer, BACKDROP_COLOR.r, BACKDROP_COLOR.g, BACKDROP_COLOR.b,
+                               255);
         SDL_RenderClear(game.renderer);
         SDL_RenderPresent(game.renderer);
         double micros = microsSince(start);

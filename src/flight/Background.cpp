@@ -1,8 +1,9 @@
 // Background.cpp -- the carpet under the ship: its set-up, and the drift slowed by frozen jets.
+#include "shared/AssetNames.h"
 #include "shell/Game.h"
 
 void CGame::setupBackground() {
-    composePath(background.path, "./Sprite_Sheet/BG_Carpet.jpg");
+    composePath(background.path, CARPET_IMAGE);
     background.load(renderer);
     // The carpet's colour key, taken from its corner like every image's, matches that one pixel
     // of the carpet, yet it makes SDL's software renderer blend the whole screen every frame,

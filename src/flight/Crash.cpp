@@ -1,6 +1,7 @@
 // Crash.cpp -- the crash: explosion animation and sounds over the ship, then the wreck on the
 // carpet.
 #include "flight/Drift.h"
+#include "shared/AssetNames.h"
 #include "shell/Channels.h"
 #include "shell/Game.h"
 
@@ -20,7 +21,7 @@ bool isExplosionCall(int n) {
 } // namespace
 
 void CGame::setupCrashSheet() {
-    composePath(crashSheet.path, "./Sprite_Sheet/Crash_Sprite_Sheet.png");
+    composePath(crashSheet.path, CRASH_SHEET_IMAGE);
     if (crashSheet.load(renderer) != 0) {
         std::puts("Bad load of crash animation file");
     }

@@ -1,5 +1,6 @@
 // Launch.cpp -- the boost animation: the ship's arrival from the right, and its launch-away.
 #include "flight/Drift.h"
+#include "shared/AssetNames.h"
 #include "shell/Channels.h"
 #include "shell/Game.h"
 
@@ -13,7 +14,7 @@ constexpr int LAUNCH_AWAY_FADE_MS = 1000;
 } // namespace
 
 void CGame::setupBoostSheet() {
-    composePath(boostSheet.path, "./Sprite_Sheet/Fireboost_Sprite_SheetB.png");
+    composePath(boostSheet.path, BOOST_SHEET_IMAGE);
     if (boostSheet.load(renderer) != 0) {
         std::puts("Bad load of Boost animation file");
     }

@@ -29,7 +29,7 @@ void CGame::clearScreen() {
         SDL_RenderClear(renderer);
     }
     if (background.texture == nullptr) {
-        SDL_SetRenderDrawColor(renderer, 160, 160, 160, 255);
+        SDL_SetRenderDrawColor(renderer, BACKDROP_COLOR.r, BACKDROP_COLOR.g, BACKDROP_COLOR.b, 255);
         SDL_RenderFillRect(renderer, nullptr);
     }
 }
@@ -44,7 +44,7 @@ void CGame::stepFrame() {
     } else {
         // Single-precision values advanced in double precision, then stored back: the flight's
         // timeline depends on these exact roundings.
-        timeLeft = static_cast<float>(timeLeft - 0.02);
+        timeLeft = static_cast<float>(timeLeft - FRAME_SECONDS);
         if (timeLeft < 0) {
             timeLeft = 0;
         } else if (timeLeft <= 98) {

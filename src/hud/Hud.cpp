@@ -50,14 +50,14 @@ void drawText(SDL_Renderer* renderer, TTF_Font* font, const char* text, SDL_Colo
 void CGame::renderHud() {
     char text[64];
     std::snprintf(text, sizeof text, "Speed: %3.1f", static_cast<double>(speedFactor));
-    drawText(renderer, font, text, textColor, 5, 5, &speedLine, &speedSurface, &speedTexture,
-             &speedRect);
+    drawText(renderer, font, text, textColor, HUD_LINE_X, HUD_LINE_Y[0], &speedLine, &speedSurface,
+             &speedTexture, &speedRect);
     std::snprintf(text, sizeof text, "Time: %3.1f", static_cast<double>(timeLeft));
-    drawText(renderer, font, text, warningActive ? warningColor : textColor, 5, 40, &timeLine,
-             &timeSurface, &timeTexture, &timeRect);
+    drawText(renderer, font, text, warningActive ? warningColor : textColor, HUD_LINE_X,
+             HUD_LINE_Y[1], &timeLine, &timeSurface, &timeTexture, &timeRect);
     std::snprintf(text, sizeof text, "Score: %d", score);
-    drawText(renderer, font, text, textColor, 5, 75, &scoreLine, &scoreSurface, &scoreTexture,
-             &scoreRect);
+    drawText(renderer, font, text, textColor, HUD_LINE_X, HUD_LINE_Y[2], &scoreLine, &scoreSurface,
+             &scoreTexture, &scoreRect);
 
     // The blink runs on the frame schedule, not the wall clock: 500 ms shown, 500 ms hidden.
     Uint64 t = nextFrameTicks;

@@ -1,7 +1,7 @@
 // Overlay.cpp -- text lines on a translucent dark band, centred below the ship.
 #include "hud/Overlay.h"
 
-#include "sprites/Tables.h"
+#include "shared/GameFacts.h"
 
 namespace {
 

@@ -2,11 +2,14 @@
 // a flight and the pause.
 #pragma once
 
+#include "shared/GameFacts.h"
+
 #include <SDL.h>
 #include <SDL_ttf.h>
 
 // The texts' colour: the HUD's, at full strength (anti-aliased text honours the alpha).
-constexpr SDL_Color OVERLAY_TEXT_COLOR = {82, 197, 255, 255};
+constexpr SDL_Color OVERLAY_TEXT_COLOR = {HUD_TEXT_COLOR.r, HUD_TEXT_COLOR.g, HUD_TEXT_COLOR.b,
+                                          255};
 // The first line's top: below the ship, and below the wreck of a crash.
 constexpr int OVERLAY_TOP = 470;
 

@@ -48,9 +48,9 @@ void CGame::close() {
     // The sprites' textures, the renderer, the window, the joystick and the audio device are
     // not released one by one. SDL_Quit closes the window, the joystick and the audio device,
     // but in SDL 2 not the renderer: it and the textures in it stay allocated until the process
-    // ends, which is the moment after (tools/sanitize/lsan.supp and tools/memcheck.supp name
-    // them). The mixer's own count of its opening stays up, which only matters to a second game
-    // in one process.
+    // ends, which is the moment after (tools/sanitize/lsan.supp and tools/sanitize/memcheck.supp
+    // name them). The mixer's own count of its opening stays up, which only matters to a second
+    // game in one process.
     Mix_Quit();
     IMG_Quit();
     TTF_CloseFont(font);

@@ -39,9 +39,9 @@ void CGame::resetFlight() {
     state = Waiting;
     warningActive = false;
     seqFrame = 0;
-    speedFactor = 1.0f;
-    score = 0;
-    timeLeft = 102.0f;
+    speedFactor = FLIGHT_START.speedFactor;
+    score = FLIGHT_START.score;
+    timeLeft = FLIGHT_START.timeLeft;
     thrustX = 0;
     thrustY = 0;
     for (int& timer : ship.timers) {

@@ -5,6 +5,7 @@
 #include "records/Replay.h"
 #include "records/Scores.h"
 #include "records/Settings.h"
+#include "shared/GameFacts.h"
 #include "sprites/Player.h"
 #include "sprites/ScrollPlayer.h"
 #include "sprites/SpriteSheet.h"
@@ -38,8 +39,6 @@ enum JetKind {
     Ice = 1,
     Heal = 2,
 };
-
-constexpr Uint32 FRAME_MS = 20;
 
 // What the shell's loop is doing around the flight.
 enum ShellMode {
@@ -89,13 +88,13 @@ class CGame {
     bool warningActive = false;
     int seqFrame = 0;
     CScroll_Player background;
-    float speedFactor = 1.0f;
-    int score = 0;
-    float timeLeft = 102.0f;
+    float speedFactor = FLIGHT_START.speedFactor;
+    int score = FLIGHT_START.score;
+    float timeLeft = FLIGHT_START.timeLeft;
     TTF_Font* font = nullptr;
     // Alpha 0 as stored: solid text ignores the colour's alpha, so the texts still show.
-    SDL_Color textColor = {82, 197, 255, 0};
-    SDL_Color warningColor = {144, 0, 0, 0};
+    SDL_Color textColor = {HUD_TEXT_COLOR.r, HUD_TEXT_COLOR.g, HUD_TEXT_COLOR.b, 0};
+    SDL_Color warningColor = {WARNING_COLOR.r, WARNING_COLOR.g, WARNING_COLOR.b, 0};
     SDL_Surface* scoreSurface = nullptr;
     SDL_Surface* timeSurface = nullptr;
     SDL_Surface* speedSurface = nullptr;

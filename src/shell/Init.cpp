@@ -1,4 +1,6 @@
 // Init.cpp -- start-up: libraries, window, sound, joystick, and every sprite loaded and placed.
+#include "shared/AssetNames.h"
+#include "shared/GameFacts.h"
 #include "shell/Channels.h"
 #include "shell/Game.h"
 
@@ -10,17 +12,12 @@ namespace {
 
 const char* const MUSIC_TRACKS[5] = {
     // The Civil Battle track stands twice, so it comes up twice as often as each other track.
-    "./Audio/FTL - Civil Battle.mp3",   "./Audio/FTL - Colonial Battle.mp3",
-    "./Audio/FTL - Rockman Battle.mp3", "./Audio/FTL - Civil Battle.mp3",
-    "./Audio/FTL - Zoltan Battle.mp3",
+    CIVIL_BATTLE_TRACK, COLONIAL_BATTLE_TRACK, ROCKMAN_BATTLE_TRACK,
+    CIVIL_BATTLE_TRACK, ZOLTAN_BATTLE_TRACK,
 };
 
-// Indexed by direction: the suffix of the alien and fireball images, and the jet image digit.
-const char* const DIRECTION_SUFFIX[4] = {"RIGHT.png", "DOWN.png", "LEFT.png", "UP.png"};
-const char* const DIRECTION_DIGIT[4] = {"0", "1", "2", "3"};
-const char* const JET_KIND_PREFIX[3] = {"./Sprite_Sheet/Flames/Flames_", "./Sprite_Sheet/Iced/Ice_",
-                                        "./Sprite_Sheet/Heal/Heal_"};
-const char* const JET_VARIANT_ENDING[2] = {"A.png", "B.png"};
+// The table can only give SDL's sample format by its number.
+static_assert(AUDIO_SAMPLE_FORMAT == AUDIO_S16LSB, "the mixer's samples are signed 16-bit LE");
 
 Mix_Chunk* loadSound(const char* path) {
     return Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1);
@@ -66,13 +63,14 @@ bool CGame::init() {
     if (TTF_Init() != 0) {
         return false;
     }
-    font = TTF_OpenFont("BAUHS93.ttf", 30);
+    font = TTF_OpenFont(FONT_FILE, HUD_FONT_SIZE);
 
     if (!openWindow()) {
         return false;
     }
 
-    if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048) != 0) {
+    if (Mix_OpenAudio(AUDIO_FREQUENCY, AUDIO_SAMPLE_FORMAT, AUDIO_CHANNELS, AUDIO_CHUNK_SAMPLES) !=
+        0) {
         std::printf("SDL_mixer could not initialize! SDL_mixer Error: %s\n", SDL_GetError());
         return false;
     }
@@ -80,14 +78,14 @@ bool CGame::init() {
     groupEffectChannels();
     startMusic();
 
-    sndAlienShot = loadSound("./Audio/Alien Shot.mp3");
-    sndAlienHit = loadSound("./Audio/Alien Hit.mp3");
-    sndThrustBase = loadSound("./Audio/Thrust Base.Wav");
-    sndThrustFade = loadSound("./Audio/Thrust Fade.wav");
-    sndThrustRoar = loadSound("./Audio/Thrust Roar (Cropped).mp3");
-    sndThrustAlarm = loadSound("./Audio/Thrust Alarm.wav");
-    sndShipExplosion = loadSound("./Audio/Ship Explosion.mp3");
-    sndShipCrash = loadSound("./Audio/Ship Crash.mp3");
+    sndAlienShot = loadSound(ALIEN_SHOT_SOUND);
+    sndAlienHit = loadSound(ALIEN_HIT_SOUND);
+    sndThrustBase = loadSound(THRUST_BASE_SOUND);
+    sndThrustFade = loadSound(THRUST_FADE_SOUND);
+    sndThrustRoar = loadSound(THRUST_ROAR_SOUND);
+    sndThrustAlarm = loadSound(THRUST_ALARM_SOUND);
+    sndShipExplosion = loadSound(SHIP_EXPLOSION_SOUND);
+    sndShipCrash = loadSound(SHIP_CRASH_SOUND);
 
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) < 0) {
         return false;
@@ -98,11 +96,11 @@ bool CGame::init() {
     // still placed, moved and drawn (as nothing).
     for (int d = 0; d < 4; ++d) {
         CPlayer& alien = aliens[d];
-        composePath(alien.path, "./Sprite_Sheet/Alien/Alien_", DIRECTION_SUFFIX[d]);
+        composePath(alien.path, ALIEN_IMAGE_PREFIX, DIRECTION_IMAGE_SUFFIX[d]);
         alien.load(renderer);
         alien.bounded = true;
         for (CPlayer& fireball : fireballs[d]) {
-            composePath(fireball.path, "./Sprite_Sheet/FireBall/Fireball_", DIRECTION_SUFFIX[d]);
+            composePath(fireball.path, FIREBALL_IMAGE_PREFIX, DIRECTION_IMAGE_SUFFIX[d]);
             fireball.load(renderer);
             fireball.bounded = false;
         }
@@ -110,7 +108,7 @@ bool CGame::init() {
     placeAliens();
     parkFireballs();
 
-    composePath(ship.path, "./Sprite_Sheet/SpaceShipB.png");
+    composePath(ship.path, SHIP_IMAGE);
     ship.load(renderer);
     ship.rect.x = (SCREEN_W - ship.rect.w) / 2;
     ship.rect.y = (SCREEN_H - ship.rect.h) / 2;
@@ -121,8 +119,8 @@ bool CGame::init() {
         for (int variant = 0; variant < 2; ++variant) {
             for (int kind = 0; kind < 3; ++kind) {
                 CPlayer& jet = flames[d][variant][kind];
-                composePath(jet.path, JET_KIND_PREFIX[kind], DIRECTION_DIGIT[d],
-                            JET_VARIANT_ENDING[variant]);
+                composePath(jet.path, JET_IMAGE_PREFIX[kind], JET_DIRECTION_DIGIT[d],
+                            JET_IMAGE_SUFFIX[variant]);
                 jet.load(renderer);
                 jet.rect.x = ship.rect.x;
                 jet.rect.y = ship.rect.y;
@@ -131,7 +129,7 @@ bool CGame::init() {
     }
 
     // The banner never changes, so it is rendered once: centred, its bottom on the ship's top.
-    warningSurface = TTF_RenderText_Solid(font, "Clear your Jets!", warningColor);
+    warningSurface = TTF_RenderText_Solid(font, WARNING_TEXT, warningColor);
     warningTexture = SDL_CreateTextureFromSurface(renderer, warningSurface);
     int w = 0;
     int h = 0;

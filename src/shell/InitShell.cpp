@@ -1,5 +1,6 @@
 // InitShell.cpp -- start-up of what the player's desktop adds around the flight: pads through
 // SDL's controller layer, the smaller texts' fonts and the player's volume.
+#include "shared/AssetNames.h"
 #include "shell/Game.h"
 
 namespace {
@@ -18,8 +19,8 @@ bool CGame::initShell() {
         joystick = nullptr;
         openPad(0);
     }
-    smallFont = TTF_OpenFont("BAUHS93.ttf", SMALL_FONT_SIZE);
-    titleFont = TTF_OpenFont("BAUHS93.ttf", TITLE_FONT_SIZE);
+    smallFont = TTF_OpenFont(FONT_FILE, SMALL_FONT_SIZE);
+    titleFont = TTF_OpenFont(FONT_FILE, TITLE_FONT_SIZE);
     applyVolume();
     return true;
 }

@@ -1,5 +1,6 @@
 // Window.cpp -- the game's window: the whole screen in the desktop's own mode, or a window the
 // player sizes; the 1280x720 scene scaled into either with black bars.
+#include "shared/AssetNames.h"
 #include "shell/Game.h"
 
 #include <SDL_image.h>
@@ -65,7 +66,7 @@ void windowedSize(const CSettings& settings, SDL_Window* window, int* w, int* h)
 
 void setIcon(SDL_Window* window) {
     // Only a touch of the desktop: without the file the window keeps the desktop's own icon.
-    SDL_Surface* icon = IMG_Load("./icons/vorlusk-64.png");
+    SDL_Surface* icon = IMG_Load(WINDOW_ICON);
     if (icon != nullptr) {
         SDL_SetWindowIcon(window, icon);
         SDL_FreeSurface(icon);
@@ -107,7 +108,7 @@ bool CGame::openWindow() {
     // The scene is scaled to fit the window, whole, with bars where the shapes differ.
     SDL_RenderSetLogicalSize(renderer, SCREEN_W, SCREEN_H);
     // Loading takes a second or two; a window left black that long looks broken.
-    SDL_SetRenderDrawColor(renderer, 160, 160, 160, 255);
+    SDL_SetRenderDrawColor(renderer, BACKDROP_COLOR.r, BACKDROP_COLOR.g, BACKDROP_COLOR.b, 255);
     SDL_RenderClear(renderer);
     SDL_RenderPresent(renderer);
     return true;

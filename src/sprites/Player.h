@@ -1,7 +1,7 @@
 // Player.h -- CPlayer, the plain sprite: one image, an integer position and velocity, an edge rule.
 #pragma once
 
-#include "sprites/Tables.h"
+#include "shared/GameFacts.h"
 
 #include <SDL.h>
 

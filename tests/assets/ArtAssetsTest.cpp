@@ -1,8 +1,9 @@
 // ArtAssetsTest.cpp -- the drawn images as the game reads them: files and sizes, what its colour
 // key leaves of each sprite, the sheets' grids, the carpet's wrap, weave and motif spacing, and how
 // the texts, aliens and fireballs stand out from the carpet.
+#include "shared/AssetNames.h"
+#include "shared/GameFacts.h"
 #include "sprites/LoadImage.h"
-#include "sprites/Tables.h"
 
 #include <SDL_image.h>
 #include <gtest/gtest.h>
@@ -53,18 +54,15 @@ Image load(const std::string& path) {
     return im;
 }
 
-const char* const kDirections[4] = {"RIGHT", "DOWN", "LEFT", "UP"};
-
 // Jet i of 24: kind i / 8 (flames, ice, heal), thrust direction i / 2 % 4, A or B by i % 2.
 std::string jetPath(int i) {
-    const char* const stems[3] = {"Flames/Flames_", "Iced/Ice_", "Heal/Heal_"};
-    return std::string("Sprite_Sheet/") + stems[i / 8] + std::to_string(i / 2 % 4) + "AB"[i % 2] +
-           ".png";
+    return std::string(JET_IMAGE_PREFIX[i / 8]) + JET_DIRECTION_DIGIT[i / 2 % 4] +
+           JET_IMAGE_SUFFIX[i % 2];
 }
 
 std::string creaturePath(bool fireball, int d) {
-    return std::string(fireball ? "Sprite_Sheet/FireBall/Fireball_" : "Sprite_Sheet/Alien/Alien_") +
-           kDirections[d] + ".png";
+    return std::string(fireball ? FIREBALL_IMAGE_PREFIX : ALIEN_IMAGE_PREFIX) +
+           DIRECTION_IMAGE_SUFFIX[d];
 }
 
 // Where the pixels that `pick(x, y, rgba)` chooses lie on average, how many there are, and
@@ -206,7 +204,7 @@ double bandEcho(const Image& carpet, bool alongRows, int band) {
 // colour whatever its alpha, so a shadow or dark paint of that colour, or a corner that is not
 // clear, would vanish in play.
 TEST(ArtAssets, EveryImageIsThereAtItsSizeAndTheKeyErasesNothingVisible) {
-    const Image ship = load("Sprite_Sheet/SpaceShipB.png");
+    const Image ship = load(SHIP_IMAGE);
     const Image alien = load(creaturePath(false, 0));
     EXPECT_EQ(ship.h, BOOST_FRAME_H); // the arrival hands over to the ship on the same rows
     auto expect = [](const std::string& path, int w, int h, bool keyed) {
@@ -214,26 +212,26 @@ TEST(ArtAssets, EveryImageIsThereAtItsSizeAndTheKeyErasesNothingVisible) {
         EXPECT_TRUE(im.w == w && im.h == h) << path << " is " << im.w << "x" << im.h;
         EXPECT_TRUE(!keyed || im.keyedVisible == 0) << path << ": " << im.keyedVisible;
     };
-    expect("Sprite_Sheet/SpaceShipB.png", ship.w, ship.h, true);
-    expect("Sprite_Sheet/Fireboost_Sprite_SheetB.png", BOOST_COLUMNS * BOOST_FRAME_W,
-           BOOST_ROWS * BOOST_FRAME_H, true);
-    expect("Sprite_Sheet/Crash_Sprite_Sheet.png", CRASH_COLUMNS * CRASH_FRAME_SIZE,
-           CRASH_ROWS * CRASH_FRAME_SIZE, true);
-    expect("Sprite_Sheet/BG_Carpet.jpg", CARPET_W, CARPET_H, false); // drawn opaque
+    expect(SHIP_IMAGE, ship.w, ship.h, true);
+    expect(BOOST_SHEET_IMAGE, BOOST_COLUMNS * BOOST_FRAME_W, BOOST_ROWS * BOOST_FRAME_H, true);
+    expect(CRASH_SHEET_IMAGE, CRASH_COLUMNS * CRASH_FRAME_SIZE, CRASH_ROWS * CRASH_FRAME_SIZE,
+           true);
+    expect(CARPET_IMAGE, CARPET_W, CARPET_H, false); // drawn opaque
     for (int i = 0; i < 24; ++i) {
         expect(jetPath(i), ship.w, ship.h, true);
     }
     for (int d = 0; d < 8; ++d) { // one species in four turns; a fireball leaves its rectangle
         expect(creaturePath(d >= 4, d % 4), alien.w, alien.h, true);
     }
-    for (int size : {48, 64, 128, 256}) { // the desktop's, not keyed
-        expect("icons/vorlusk-" + std::to_string(size) + ".png", size, size, false);
+    for (int size : ICON_SIZES) { // the desktop's, not keyed
+        expect(ICON_PREFIX + std::to_string(size) + ICON_SUFFIX, size, size, false);
     }
     std::uintmax_t total = 0; // room left for the music in the download
-    for (const auto& entry : std::filesystem::recursive_directory_iterator("Sprite_Sheet")) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(
+             std::filesystem::path(SHIP_IMAGE).parent_path())) {
         total += entry.is_regular_file() ? entry.file_size() : 0;
     }
-    EXPECT_LE(std::filesystem::file_size("Sprite_Sheet/BG_Carpet.jpg"), 4u << 20);
+    EXPECT_LE(std::filesystem::file_size(CARPET_IMAGE), 4u << 20);
     EXPECT_LE(total, 6u << 20);
 }
 
@@ -243,7 +241,7 @@ TEST(ArtAssets, EveryImageIsThereAtItsSizeAndTheKeyErasesNothingVisible) {
 // upsampling has no neighbour (measured: up to 20 levels). And a texture repeating every 2 or 4
 // pixels would stand still at some speeds, flicker or creep backwards at others.
 TEST(ArtAssets, TheCarpetWrapsInvisiblyAndItsWeaveCannotStrobe) {
-    const Image im = load("Sprite_Sheet/BG_Carpet.jpg");
+    const Image im = load(CARPET_IMAGE);
     ASSERT_EQ(im.w, CARPET_W);
     int worst[2] = {0, 0}; // inside, on the outermost column or row
     for (int i = 0; i < im.w * im.h * 6; ++i) {
@@ -272,7 +270,7 @@ TEST(ArtAssets, TheCarpetWrapsInvisiblyAndItsWeaveCannotStrobe) {
 // cell after another) and at the fringes' loose ends, under 0.2. Evenly spaced, the border's dots
 // gave 0.35, the stitching where two rugs meet 0.39, the fringes' threads 0.62 and tassels 0.91.
 TEST(ArtAssets, NoBandOfTheCarpetRepeatsAtUnderTwiceTheScrollStep) {
-    const Image im = load("Sprite_Sheet/BG_Carpet.jpg");
+    const Image im = load(CARPET_IMAGE);
     ASSERT_EQ(im.w, CARPET_W);
     std::vector<double> echoes;
     double peak = -1;
@@ -296,7 +294,7 @@ TEST(ArtAssets, NoBandOfTheCarpetRepeatsAtUnderTwiceTheScrollStep) {
 // apart from every dye by hue, and the fireballs' rims (the flame's half-opaque edge) by
 // lightness.
 TEST(ArtAssets, TextsAliensAndFireballsStandOutFromTheCarpet) {
-    const Image carpet = load("Sprite_Sheet/BG_Carpet.jpg");
+    const Image carpet = load(CARPET_IMAGE);
     const Image alien = load(creaturePath(false, 0));
     const Image ball = load(creaturePath(true, 0));
     ASSERT_EQ(carpet.w, CARPET_W);
@@ -305,7 +303,8 @@ TEST(ArtAssets, TextsAliensAndFireballsStandOutFromTheCarpet) {
         return x > 0 && y > 0 && x + 1 < ball.w && y + 1 < ball.h && p[3] >= 128 &&
                std::min({p[-1], p[7], p[3 - 4 * ball.w], p[3 + 4 * ball.w]}) < 128;
     });
-    const double hudBlue[3] = {82, 197, 255}, warningRed[3] = {144, 0, 0};
+    const double hudBlue[3] = {HUD_TEXT_COLOR.r, HUD_TEXT_COLOR.g, HUD_TEXT_COLOR.b};
+    const double warningRed[3] = {WARNING_COLOR.r, WARNING_COLOR.g, WARNING_COLOR.b};
     EXPECT_LE(shareBelow(carpet, "HUD light blue", hudBlue, 1, 2.0, 50), 0.005);
     EXPECT_LE(shareBelow(carpet, "warning dark red", warningRed, -1, 1.35, 45), 0.005);
     EXPECT_LE(shareBelow(carpet, "alien body", body.rgb, 0, 1.2, 40), 0.01);
@@ -319,9 +318,9 @@ TEST(ArtAssets, TextsAliensAndFireballsStandOutFromTheCarpet) {
 // joins (the ship braking from its fastest) and dies down to almost nothing by the last. The
 // crash starts on the ship where the game centres the sheet over it.
 TEST(ArtAssets, SheetFramesFitTheirGridAndTellTheirStory) {
-    const Image ship = load("Sprite_Sheet/SpaceShipB.png");
-    const Image boost = load("Sprite_Sheet/Fireboost_Sprite_SheetB.png");
-    const Image crash = load("Sprite_Sheet/Crash_Sprite_Sheet.png");
+    const Image ship = load(SHIP_IMAGE);
+    const Image boost = load(BOOST_SHEET_IMAGE);
+    const Image crash = load(CRASH_SHEET_IMAGE);
     ASSERT_EQ(boost.w, BOOST_COLUMNS * BOOST_FRAME_W);
     ASSERT_EQ(crash.w, CRASH_COLUMNS * CRASH_FRAME_SIZE);
     auto spill = [](const Image& sheet, int w, int h) {
@@ -363,7 +362,7 @@ TEST(ArtAssets, SheetFramesFitTheirGridAndTellTheirStory) {
 // upper or left one). A fireball flies core first, the core near the middle of its image where
 // the game tests hits.
 TEST(ArtAssets, LightsJetsAndFireballsFaceTheRightWay) {
-    const Image ship = load("Sprite_Sheet/SpaceShipB.png");
+    const Image ship = load(SHIP_IMAGE);
     auto lamp = [&](int c) { // red 0, green 1
         return spotOf(ship, [&](int, int, const Uint8* p) {
             return p[3] > 128 && p[c] > p[1 - c] + 60 && p[c] > p[2] + 40;
@@ -388,6 +387,6 @@ TEST(ArtAssets, LightsJetsAndFireballsFaceTheRightWay) {
         const double ahead = d % 2 ? (core.y - flame.y) * (2 - d) : (core.x - flame.x) * (1 - d);
         EXPECT_TRUE(core.n > 20 && ahead > 3 && std::abs(core.x - im.w / 2.0) < im.w / 8.0 &&
                     std::abs(core.y - im.h / 2.0) < im.h / 8.0)
-            << kDirections[d];
+            << creaturePath(true, d);
     }
 }

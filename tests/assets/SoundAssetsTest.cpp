@@ -1,7 +1,8 @@
 // Checks the generated sounds and music as the game meets them: decoded by SDL_mixer and heard
 // at the volumes and times the game plays them.
+#include "shared/AssetNames.h"
+#include "shared/GameFacts.h"
 #include "shell/Game.h"
-#include "sprites/Tables.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -16,7 +17,7 @@
 
 namespace {
 
-constexpr double kRate = 44100.0;
+constexpr double kRate = AUDIO_FREQUENCY;
 
 struct Asset {
     const char* path;
@@ -26,18 +27,12 @@ struct Asset {
 // The game's asset paths and lengths, the two loops first. The shot is heard 200 times a
 // flight: a longer one wears.
 const Asset kAssets[] = {
-    {"Audio/Thrust Base.Wav", 1.0, 3.0},
-    {"Audio/Thrust Fade.wav", 1.0, 3.0},
-    {"Audio/Alien Shot.mp3", 0.1, 0.25},
-    {"Audio/Alien Hit.mp3", 0.4, 0.8},
-    {"Audio/Thrust Roar (Cropped).mp3", 3.0, 4.0},
-    {"Audio/Thrust Alarm.wav", 0.2, 0.5},
-    {"Audio/Ship Explosion.mp3", 1.5, 2.5},
-    {"Audio/Ship Crash.mp3", 2.0, 3.0},
-    {"Audio/FTL - Civil Battle.mp3", 110.0, 130.0},
-    {"Audio/FTL - Colonial Battle.mp3", 110.0, 130.0},
-    {"Audio/FTL - Rockman Battle.mp3", 110.0, 130.0},
-    {"Audio/FTL - Zoltan Battle.mp3", 110.0, 130.0},
+    {THRUST_BASE_SOUND, 1.0, 3.0},        {THRUST_FADE_SOUND, 1.0, 3.0},
+    {ALIEN_SHOT_SOUND, 0.1, 0.25},        {ALIEN_HIT_SOUND, 0.4, 0.8},
+    {THRUST_ROAR_SOUND, 3.0, 4.0},        {THRUST_ALARM_SOUND, 0.2, 0.5},
+    {SHIP_EXPLOSION_SOUND, 1.5, 2.5},     {SHIP_CRASH_SOUND, 2.0, 3.0},
+    {CIVIL_BATTLE_TRACK, 110.0, 130.0},   {COLONIAL_BATTLE_TRACK, 110.0, 130.0},
+    {ROCKMAN_BATTLE_TRACK, 110.0, 130.0}, {ZOLTAN_BATTLE_TRACK, 110.0, 130.0},
 };
 enum { kHum, kThaw, kShot, kHit, kRoar, kAlarm, kExplosion, kCrash, kFirstTrack, kCount = 12 };
 
@@ -102,7 +97,10 @@ class SoundAssets : public ::testing::Test {
 
     static void SetUpTestSuite() {
         ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
-        ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048), 0) << Mix_GetError();
+        ASSERT_EQ(Mix_OpenAudio(AUDIO_FREQUENCY, AUDIO_SAMPLE_FORMAT, AUDIO_CHANNELS,
+                                AUDIO_CHUNK_SAMPLES),
+                  0)
+            << Mix_GetError();
         // One silent frame stands for a file that will not load: its length check fails.
         sounds.assign(kCount, Sound{{0.0}, {0.0}});
         for (int k = 0; k < kCount; ++k) {

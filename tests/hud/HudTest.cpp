@@ -54,7 +54,7 @@ TEST_F(HudTest, TextsStandInTheCornerInTheirColoursDespiteTheirZeroAlpha) {
         int w = 0;
         int h = 0;
         TTF_SizeText(game.font, texts[i], &w, &h);
-        expectRect(*rects[i], 5, 5 + 35 * i, w, h);
+        expectRect(*rects[i], HUD_LINE_X, HUD_LINE_Y[i], w, h);
         EXPECT_GT(countColor(game.renderer, *rects[i], game.textColor), 50) << texts[i];
     }
     EXPECT_EQ(game.textColor.a, 0);
@@ -155,7 +155,8 @@ TEST_F(HudTest, FramesAreThePixelsOfClearingAndRenderingEveryTextAnew) {
             g.thrustX = frame < 150 ? 7 : -7;
             g.thrustY = frame % 100 < 50 ? 4 : 0;
             if (plain) {
-                SDL_SetRenderDrawColor(g.renderer, 160, 160, 160, 255);
+                SDL_SetRenderDrawColor(g.renderer, BACKDROP_COLOR.r, BACKDROP_COLOR.g,
+                                       BACKDROP_COLOR.b, 255);
                 SDL_RenderClear(g.renderer);
                 g.speedLine.text[0] = g.timeLine.text[0] = g.scoreLine.text[0] = '\0';
             }

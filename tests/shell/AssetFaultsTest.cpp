@@ -4,6 +4,7 @@
 //
 // Each case runs in a folder that mirrors data/ with every asset file given the same fault: a
 // fault mishandled in any one slot still fails the case, and the complaints name their files.
+#include "shared/AssetNames.h"
 #include "support/GameFixture.h"
 
 #include <filesystem>
@@ -18,12 +19,22 @@ namespace {
 
 enum Fault { Missing, Empty, Half, Foreign, NoPixels };
 
+// A path relative to data/ as the directory walk gives it, without the game's leading "./".
+std::string walked(const char* name) {
+    return fs::path(name).lexically_normal().string();
+}
+
+// Whether `path` lies in the folder of the game's file `name`.
+bool inFolderOf(const std::string& path, const char* name) {
+    return path.rfind(fs::path(walked(name)).parent_path().string() + "/", 0) == 0;
+}
+
 bool isImage(const std::string& path) {
-    return path.rfind("Sprite_Sheet/", 0) == 0;
+    return inFolderOf(path, SHIP_IMAGE);
 }
 
 bool isAsset(const std::string& path) {
-    return isImage(path) || path.rfind("Audio/", 0) == 0 || path == "BAUHS93.ttf";
+    return isImage(path) || inFolderOf(path, ALIEN_SHOT_SOUND) || path == walked(FONT_FILE);
 }
 
 // What the faulty file holds. Another format's bytes: a sound's for an image, an image's for
@@ -37,7 +48,7 @@ std::string faultyContent(Fault fault, const fs::path& original, bool image) {
         return bytes.substr(0, bytes.size() / 2);
     }
     case Foreign:
-        return readFile(data / (image ? "Audio/Thrust Alarm.wav" : "Sprite_Sheet/SpaceShipB.png"));
+        return readFile(data / (image ? THRUST_ALARM_SOUND : SHIP_IMAGE));
     case NoPixels:
         return std::string("gimp xcf file\0", 14) + std::string(76, '\0');
     default:
@@ -147,7 +158,7 @@ class AssetFaultTest : public testing::TestWithParam<Fault> {
                                  path.compare(path.size() - 4, 4, ".jpg") == 0;
             if (isImage(path) && !decodes) {
                 // One complaint per sprite that loads the file: ten fireballs share each image.
-                expectedComplaints[path] = path.find("/FireBall/") != std::string::npos ? 10 : 1;
+                expectedComplaints[path] = inFolderOf(path, FIREBALL_IMAGE_PREFIX) ? 10 : 1;
             }
         }
         resetStaticState();

@@ -95,9 +95,9 @@ TEST_F(FlyAgainTest, TheNextFlightStartsFromWaitingAsAfterStartUp) {
     for (int timer : game.ship.timers) {
         EXPECT_EQ(timer, 0);
     }
-    EXPECT_EQ(game.score, 0);
-    EXPECT_EQ(game.timeLeft, 102.0f);
-    EXPECT_EQ(game.speedFactor, 1.0f);
+    EXPECT_EQ(game.score, FLIGHT_START.score);
+    EXPECT_EQ(game.timeLeft, FLIGHT_START.timeLeft);
+    EXPECT_EQ(game.speedFactor, FLIGHT_START.speedFactor);
     EXPECT_EQ(game.seqFrame, 0);
     EXPECT_EQ(game.thrustX, 0);
     EXPECT_EQ(game.crashSheet.currentFrame, 0);
@@ -108,7 +108,8 @@ TEST_F(FlyAgainTest, TheNextFlightStartsFromWaitingAsAfterStartUp) {
     EXPECT_EQ(Mix_FadingMusic(), MIX_FADING_IN);
 
     sendKey(game, SDL_KEYDOWN, SDLK_SPACE);
-    EXPECT_EQ(game.timeLeft, 102.0f) << "Space in Waiting started yet another flight";
+    EXPECT_EQ(game.timeLeft, FLIGHT_START.timeLeft)
+        << "Space in Waiting started yet another flight";
     EXPECT_EQ(stepUntilState(LaunchIn), 101) << "the arrival comes on the same frame again";
 }
 

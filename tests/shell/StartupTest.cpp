@@ -1,6 +1,8 @@
 // StartupTest.cpp -- init from data/: every sprite placed from its loaded size, every sound and
 // sheet in place, the scene scaled to the screen; and from an empty folder: the complaints, and
 // start-up goes on.
+#include "shared/AssetNames.h"
+#include "shared/GameFacts.h"
 #include "support/Checks.h"
 #include "support/GameFixture.h"
 
@@ -73,9 +75,9 @@ TEST_F(GameTest, StartupOpensTheMediaAndPlacesEverySpriteFromItsLoadedSize) {
     Uint16 format = 0;
     int channels = 0;
     Mix_QuerySpec(&frequency, &format, &channels);
-    EXPECT_EQ(frequency, 44100);
-    EXPECT_EQ(format, AUDIO_S16LSB);
-    EXPECT_EQ(channels, 2);
+    EXPECT_EQ(frequency, AUDIO_FREQUENCY);
+    EXPECT_EQ(format, AUDIO_SAMPLE_FORMAT);
+    EXPECT_EQ(channels, AUDIO_CHANNELS);
     for (Mix_Chunk* chunk :
          {game.sndAlienShot, game.sndAlienHit, game.sndThrustBase, game.sndThrustFade,
           game.sndThrustRoar, game.sndThrustAlarm, game.sndShipExplosion, game.sndShipCrash}) {
@@ -83,8 +85,9 @@ TEST_F(GameTest, StartupOpensTheMediaAndPlacesEverySpriteFromItsLoadedSize) {
     }
     EXPECT_EQ(game.joystick, nullptr); // none attached here
     EXPECT_EQ(game.state, Waiting);
-    EXPECT_FLOAT_EQ(game.timeLeft, 102.0f);
-    EXPECT_FLOAT_EQ(game.speedFactor, 1.0f);
+    EXPECT_FLOAT_EQ(game.timeLeft, FLIGHT_START.timeLeft);
+    EXPECT_FLOAT_EQ(game.speedFactor, FLIGHT_START.speedFactor);
+    EXPECT_EQ(game.score, FLIGHT_START.score);
     EXPECT_EQ(game.textColor.a, 0);
 }
 
@@ -108,11 +111,12 @@ TEST(Startup, MissingAssetsAreReportedAndStartupGoesOn) {
     EXPECT_TRUE(SDL_GetWindowFlags(game.window) & SDL_WINDOW_FULLSCREEN);
 
     EXPECT_EQ(out, "Bad load of Boost animation file\nBad load of crash animation file\n");
-    for (const char* path :
-         {"./Sprite_Sheet/Alien/Alien_RIGHT.png", "./Sprite_Sheet/FireBall/Fireball_UP.png",
-          "./Sprite_Sheet/SpaceShipB.png", "./Sprite_Sheet/Heal/Heal_3B.png",
-          "./Sprite_Sheet/BG_Carpet.jpg", "./Sprite_Sheet/Fireboost_Sprite_SheetB.png",
-          "./Sprite_Sheet/Crash_Sprite_Sheet.png"}) {
+    for (const std::string& path :
+         {std::string(ALIEN_IMAGE_PREFIX) + DIRECTION_IMAGE_SUFFIX[0],
+          std::string(FIREBALL_IMAGE_PREFIX) + DIRECTION_IMAGE_SUFFIX[3], std::string(SHIP_IMAGE),
+          std::string(JET_IMAGE_PREFIX[Heal]) + JET_DIRECTION_DIGIT[3] + JET_IMAGE_SUFFIX[1],
+          std::string(CARPET_IMAGE), std::string(BOOST_SHEET_IMAGE),
+          std::string(CRASH_SHEET_IMAGE)}) {
         EXPECT_NE(err.find(std::string("Couldn't load ") + path + ": "), std::string::npos) << path;
     }
     // 69 sprites, the carpet and two sheets, each one complaint without a line end.
@@ -139,7 +143,7 @@ TEST(Startup, MissingAssetsAreReportedAndStartupGoesOn) {
     SDL_Rect one = {640, 600, 1, 1};
     Uint32 pixel = 0;
     SDL_RenderReadPixels(game.renderer, &one, SDL_PIXELFORMAT_RGB888, &pixel, 4);
-    EXPECT_EQ(pixel & 0xFFFFFF, 0xA0A0A0u);
+    EXPECT_EQ(pixel & 0xFFFFFF, packedRgb(BACKDROP_COLOR));
 
     // A whole flight without a single asset neither crashes nor stalls: every state, the clock
     // cut short where it only counts down.
@@ -171,7 +175,7 @@ TEST_F(GameTest, TheSceneIsScaledWholeIntoAScreenOfAnotherShape) {
     SDL_RenderSetViewport(game.renderer, nullptr);
     std::vector<Uint32> shown(static_cast<size_t>(w) * h);
     SDL_RenderReadPixels(game.renderer, nullptr, SDL_PIXELFORMAT_RGB888, shown.data(), w * 4);
-    SDL_Surface* loaded = IMG_Load("./Sprite_Sheet/BG_Carpet.jpg");
+    SDL_Surface* loaded = IMG_Load(CARPET_IMAGE);
     ASSERT_NE(loaded, nullptr);
     SDL_Surface* carpet = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB888, 0);
     SDL_FreeSurface(loaded);

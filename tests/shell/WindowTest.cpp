@@ -2,6 +2,9 @@
 // screen from the start screen on, that WASD moves the carpet, that the scene fits a screen of
 // another size without a window manager, full screen and window in turn, and that Escape or a
 // close request ends it at once.
+#include "shared/AssetNames.h"
+#include "shared/GameFacts.h"
+#include "support/Checks.h"
 #include "support/GameFixture.h"
 #include "support/VirtualDisplay.h"
 
@@ -10,7 +13,7 @@
 
 namespace {
 
-const Uint32 TEXT_COLOUR = 0x52C5FF; // (82, 197, 255)
+const Uint32 TEXT_COLOUR = packedRgb(HUD_TEXT_COLOR);
 // Small colour differences are allowed where the X server's renderer rounds differently.
 constexpr int TOLERANCE = 6;
 // Rows clear of the HUD, the ship and the aliens' top and bottom lanes.
@@ -131,8 +134,8 @@ class WindowTest : public ::testing::Test {
 TEST_F(WindowTest, ShowsTheCarpetTextsAndShipFollowsTheArrowKeysAndEndsOnEscape) {
     CPicture carpet;
     CPicture ship;
-    ASSERT_TRUE(loadPicture(VORLUSK_DATA_DIR "/Sprite_Sheet/BG_Carpet.jpg", &carpet));
-    ASSERT_TRUE(loadPicture(VORLUSK_DATA_DIR "/Sprite_Sheet/SpaceShipB.png", &ship));
+    ASSERT_TRUE(loadPicture(std::string(VORLUSK_DATA_DIR "/") + CARPET_IMAGE, &carpet));
+    ASSERT_TRUE(loadPicture(std::string(VORLUSK_DATA_DIR "/") + SHIP_IMAGE, &ship));
 
     // The start screen, for as long as the player likes: the flight waits for Enter.
     CPicture shot;

@@ -1,6 +1,6 @@
 // SpriteSheetTest.cpp -- the frame grid, stepping through frames, and drawing one frame.
 #include "sprites/SpriteSheet.h"
-#include "sprites/Tables.h"
+#include "shared/GameFacts.h"
 #include "support/Checks.h"
 #include "support/GameFixture.h"
 #include "support/SdlVideo.h"

@@ -1,6 +1,8 @@
 // Checks.h -- small assertions the test files share.
 #pragma once
 
+#include "shared/GameFacts.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
@@ -30,6 +32,11 @@ inline std::vector<Uint32> readPixels(SDL_Renderer* renderer, const SDL_Rect& ar
         p &= 0xFFFFFF;
     }
     return pixels;
+}
+
+// One of the game's colours as 0xRRGGBB, the way readPixels gives them.
+inline Uint32 packedRgb(const CRgb& c) {
+    return static_cast<Uint32>(c.r << 16 | c.g << 8 | c.b);
 }
 
 // Counts the pixels of exactly `color` inside `area` of what has been drawn.

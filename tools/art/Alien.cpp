@@ -4,6 +4,7 @@
 #include "Facing.h"
 #include "Paint.h"
 #include "Shadow.h"
+#include "shared/AssetNames.h"
 
 #include <cairo.h>
 #include <cmath>
@@ -131,7 +132,8 @@ void drawAlien(cairo_t* cr) {
 } // namespace
 
 void writeAliens(const std::string& dataDir) {
-    for (const Facing& f : kFacings) {
+    for (int d = 0; d < 4; ++d) {
+        const Facing& f = kFacings[d];
         cairo_surface_t* body = newSurface(kAlienSize, kAlienSize);
         cairo_t* cr = cairo_create(body);
         turnTowards(cr, f, kAlienSize);
@@ -139,7 +141,7 @@ void writeAliens(const std::string& dataDir) {
         cairo_destroy(cr);
         // It crouches on the carpet: a close, soft shadow.
         cairo_surface_t* s = withShadow(body, 2, 3, 2, 0.5);
-        savePng(s, dataDir + "/Sprite_Sheet/Alien/Alien_" + f.name + ".png");
+        savePng(s, inData(dataDir, std::string(ALIEN_IMAGE_PREFIX) + DIRECTION_IMAGE_SUFFIX[d]));
         cairo_surface_destroy(s);
         cairo_surface_destroy(body);
     }

@@ -4,7 +4,8 @@
 #include "Paint.h"
 #include "Random.h"
 #include "Ship.h"
-#include "sprites/Tables.h"
+#include "shared/AssetNames.h"
+#include "shared/GameFacts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -105,7 +106,7 @@ void writeBoostSheet(const std::string& dataDir, cairo_surface_t* ship) {
         cairo_restore(cr);
     }
     cairo_destroy(cr);
-    savePng(sheet, dataDir + "/Sprite_Sheet/Fireboost_Sprite_SheetB.png");
+    savePng(sheet, inData(dataDir, BOOST_SHEET_IMAGE));
     cairo_surface_destroy(sheet);
 }
 

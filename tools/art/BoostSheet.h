@@ -6,7 +6,7 @@
 
 namespace art {
 
-// Writes Fireboost_Sprite_SheetB.png on the game's grid (BOOST_* in sprites/Tables.h); `ship` is
+// Writes Fireboost_Sprite_SheetB.png on the game's grid (BOOST_* in shared/GameFacts.h); `ship` is
 // pasted unchanged at the left of every frame.
 void writeBoostSheet(const std::string& dataDir, cairo_surface_t* ship);
 

@@ -1,7 +1,7 @@
 // The woven carpet the whole fight takes place over, seen from above.
 #pragma once
 
-#include "sprites/Tables.h"
+#include "shared/GameFacts.h"
 
 #include <string>
 

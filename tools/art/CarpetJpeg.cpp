@@ -5,6 +5,7 @@
 #include "CarpetDesign.h"
 #include "CarpetWeave.h"
 #include "Paint.h"
+#include "shared/AssetNames.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -62,7 +63,7 @@ void saveJpeg(std::vector<std::uint8_t>& pixels, const std::string& path) {
 void writeCarpet(const std::string& dataDir) {
     // The game draws the carpet opaque, so no colour of it is special, its corner's included.
     std::vector<std::uint8_t> full = repeatTile(drawTile());
-    const std::string path = dataDir + "/Sprite_Sheet/BG_Carpet.jpg";
+    const std::string path = inData(dataDir, CARPET_IMAGE);
     makeParent(path);
     saveJpeg(full, path);
 }

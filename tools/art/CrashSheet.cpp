@@ -5,6 +5,7 @@
 #include "CrashTimeline.h"
 #include "CrashWreck.h"
 #include "Paint.h"
+#include "shared/AssetNames.h"
 
 #include <cmath>
 
@@ -37,7 +38,7 @@ void writeCrashSheet(const std::string& dataDir, cairo_surface_t* frozenShip) {
     }
     cairo_pattern_destroy(edge);
     cairo_destroy(cr);
-    savePng(sheet, dataDir + "/Sprite_Sheet/Crash_Sprite_Sheet.png");
+    savePng(sheet, inData(dataDir, CRASH_SHEET_IMAGE));
     cairo_surface_destroy(sheet);
 }
 

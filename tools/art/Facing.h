@@ -7,12 +7,11 @@
 namespace art {
 
 struct Facing {
-    const char* name;
     double angle; // clockwise on screen from "right"
 };
 
-inline constexpr Facing kFacings[4] = {
-    {"RIGHT", 0.0}, {"DOWN", M_PI / 2}, {"LEFT", M_PI}, {"UP", -M_PI / 2}};
+// In the game's order of directions: right, down, left, up.
+inline constexpr Facing kFacings[4] = {{0.0}, {M_PI / 2}, {M_PI}, {-M_PI / 2}};
 
 // Turns a square canvas about its middle so that a drawing facing +x faces `facing`.
 inline void turnTowards(cairo_t* cr, const Facing& facing, int size) {

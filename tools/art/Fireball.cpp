@@ -5,6 +5,7 @@
 #include "Facing.h"
 #include "Paint.h"
 #include "Random.h"
+#include "shared/AssetNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -128,13 +129,14 @@ void drawFireball(cairo_t* cr, double x, double y, double scale, std::uint64_t s
 
 void writeFireballs(const std::string& dataDir) {
     std::uint64_t seed = 500;
-    for (const Facing& f : kFacings) {
+    for (int d = 0; d < 4; ++d) {
+        const Facing& f = kFacings[d];
         cairo_surface_t* s = newSurface(kAlienSize, kAlienSize);
         cairo_t* cr = cairo_create(s);
         turnTowards(cr, f, kAlienSize);
         drawFireball(cr, kAlienSize * 0.55, kAlienSize * 0.5, 1.0, seed++);
         cairo_destroy(cr);
-        savePng(s, dataDir + "/Sprite_Sheet/FireBall/Fireball_" + f.name + ".png");
+        savePng(s, inData(dataDir, std::string(FIREBALL_IMAGE_PREFIX) + DIRECTION_IMAGE_SUFFIX[d]));
         cairo_surface_destroy(s);
     }
 }

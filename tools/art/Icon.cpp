@@ -6,6 +6,7 @@
 #include "Paint.h"
 #include "Shadow.h"
 #include "Ship.h"
+#include "shared/AssetNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,9 +71,9 @@ cairo_surface_t* drawIcon(int size) {
 } // namespace
 
 void writeIcons(const std::string& dataDir) {
-    for (int size : {48, 64, 128, 256}) {
+    for (int size : ICON_SIZES) {
         cairo_surface_t* icon = drawIcon(size);
-        savePng(icon, dataDir + "/icons/vorlusk-" + std::to_string(size) + ".png");
+        savePng(icon, inData(dataDir, ICON_PREFIX + std::to_string(size) + ICON_SUFFIX));
         cairo_surface_destroy(icon);
     }
 }

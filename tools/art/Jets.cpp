@@ -3,6 +3,7 @@
 
 #include "Paint.h"
 #include "Random.h"
+#include "shared/AssetNames.h"
 
 #include <cmath>
 
@@ -172,9 +173,6 @@ void drawHeal(cairo_t* cr, double reach, Random& rng) {
     drop(cr, 13.0 * k, -side * 4.6, 1.4);
 }
 
-const char* kKindFolder[3] = {"Sprite_Sheet/Flames/Flames_", "Sprite_Sheet/Iced/Ice_",
-                              "Sprite_Sheet/Heal/Heal_"};
-
 } // namespace
 
 void drawJet(cairo_t* cr, JetKind kind, const Nozzle& nozzle, std::uint64_t seed) {
@@ -211,8 +209,8 @@ void writeJets(const std::string& dataDir) {
                 drawJet(cr, kinds[k], shipNozzle(d, w), 100 + k * 10 + d * 2 + w);
                 cairo_destroy(cr);
                 const std::string name =
-                    std::string(kKindFolder[k]) + std::to_string(d) + (w == 0 ? "A" : "B") + ".png";
-                savePng(s, dataDir + "/" + name);
+                    std::string(JET_IMAGE_PREFIX[k]) + JET_DIRECTION_DIGIT[d] + JET_IMAGE_SUFFIX[w];
+                savePng(s, inData(dataDir, name));
                 cairo_surface_destroy(s);
             }
         }

@@ -8,6 +8,7 @@
 #include "Jets.h"
 #include "Paint.h"
 #include "Ship.h"
+#include "shared/AssetNames.h"
 
 #include <cairo.h>
 #include <cstdio>
@@ -42,7 +43,7 @@ int main(int argc, char** argv) {
     const std::string data = argv[1];
     try {
         cairo_surface_t* ship = art::renderShip();
-        art::savePng(ship, data + "/Sprite_Sheet/SpaceShipB.png");
+        art::savePng(ship, art::inData(data, SHIP_IMAGE));
         art::writeJets(data);
         art::writeAliens(data);
         art::writeFireballs(data);

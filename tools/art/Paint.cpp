@@ -132,6 +132,10 @@ void makeParent(const std::string& path) {
     }
 }
 
+std::string inData(const std::string& dataDir, const std::string& name) {
+    return (std::filesystem::path(dataDir) / name).lexically_normal().string();
+}
+
 void savePng(cairo_surface_t* surface, const std::string& path) {
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);

@@ -44,5 +44,7 @@ cairo_surface_t* newSurface(int width, int height);
 void savePng(cairo_surface_t* surface, const std::string& path);
 // Creates the folders a file will go into.
 void makeParent(const std::string& path);
+// Where the game's file `name` (shared/AssetNames.h) lies under the data folder `dataDir`.
+std::string inData(const std::string& dataDir, const std::string& name);
 
 } // namespace art

@@ -3,7 +3,8 @@
 // the HUD and jet warning written over many parts of the carpet.
 #define SDL_MAIN_HANDLED
 #include "Paint.h"
-#include "sprites/Tables.h"
+#include "shared/AssetNames.h"
+#include "shared/GameFacts.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -22,15 +23,41 @@ std::string gData;
 TTF_Font* gFont = nullptr;
 
 // The game's two text colours: the HUD's light blue, and the dark red of the time running out
-// with frozen jets and of the "Clear your Jets!" banner.
-const SDL_Color kHudBlue = {82, 197, 255, 255};
-const SDL_Color kWarningRed = {144, 0, 0, 255};
+// with frozen jets and of the banner.
+const SDL_Color kHudBlue = {HUD_TEXT_COLOR.r, HUD_TEXT_COLOR.g, HUD_TEXT_COLOR.b, 255};
+const SDL_Color kWarningRed = {WARNING_COLOR.r, WARNING_COLOR.g, WARNING_COLOR.b, 255};
+
+// A file of the game's (shared/AssetNames.h) in the data folder being shown.
+std::string inData(const std::string& name) {
+    return art::inData(gData, name);
+}
+
+std::string alienImage(int direction) {
+    return std::string(ALIEN_IMAGE_PREFIX) + DIRECTION_IMAGE_SUFFIX[direction];
+}
+
+std::string fireballImage(int direction) {
+    return std::string(FIREBALL_IMAGE_PREFIX) + DIRECTION_IMAGE_SUFFIX[direction];
+}
+
+// One jet image as the game indexes them: its kind (burning, frozen, thawing; none below 0), the
+// direction the ship thrusts in, and which of the two jets on that side.
+struct Jet {
+    int kind;
+    int direction;
+    int variant;
+};
+
+std::string jetImage(const Jet& jet) {
+    return std::string(JET_IMAGE_PREFIX[jet.kind]) + JET_DIRECTION_DIGIT[jet.direction] +
+           JET_IMAGE_SUFFIX[jet.variant];
+}
 
 // Reads a sprite and keys it as the game does: every pixel of its top-left pixel's colour turns
 // clear whatever its alpha. That corner is clear black in every sprite we draw, so the key is
 // black, and a black pixel is black however it is premultiplied.
 cairo_surface_t* png(const std::string& name) {
-    cairo_surface_t* s = cairo_image_surface_create_from_png((gData + "/" + name).c_str());
+    cairo_surface_t* s = cairo_image_surface_create_from_png(inData(name).c_str());
     if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
         throw std::runtime_error("cannot read " + name);
     }
@@ -47,7 +74,7 @@ cairo_surface_t* png(const std::string& name) {
 }
 
 cairo_surface_t* carpet() {
-    SDL_Surface* loaded = IMG_Load((gData + "/Sprite_Sheet/BG_Carpet.jpg").c_str());
+    SDL_Surface* loaded = IMG_Load(inData(CARPET_IMAGE).c_str());
     if (loaded == nullptr) {
         throw std::runtime_error("cannot read the carpet");
     }
@@ -114,31 +141,31 @@ void write(cairo_t* cr, const char* text, SDL_Color colour, double x, double y, 
 
 // The HUD in the top-left corner as the game draws it, the time in red when it has run out.
 void hud(cairo_t* cr, double x, double y, bool warning) {
-    write(cr, "Speed: 1.0", kHudBlue, x + 5, y + 5);
-    write(cr, warning ? "Time: 0.0" : "Time: 99.5", warning ? kWarningRed : kHudBlue, x + 5,
-          y + 40);
-    write(cr, "Score: 120", kHudBlue, x + 5, y + 75);
+    write(cr, "Speed: 1.0", kHudBlue, x + HUD_LINE_X, y + HUD_LINE_Y[0]);
+    write(cr, warning ? "Time: 0.0" : "Time: 99.5", warning ? kWarningRed : kHudBlue,
+          x + HUD_LINE_X, y + HUD_LINE_Y[1]);
+    write(cr, "Score: 120", kHudBlue, x + HUD_LINE_X, y + HUD_LINE_Y[2]);
 }
 
 // The screen as the game would draw it with the carpet scrolled to (cx, cy).
-cairo_surface_t* screen(cairo_surface_t* rug, double cx, double cy, const char* jets[4]) {
+cairo_surface_t* screen(cairo_surface_t* rug, double cx, double cy, const Jet jets[4]) {
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, SCREEN_W, SCREEN_H);
     cairo_t* cr = cairo_create(s);
     cairo_set_source_surface(cr, rug, -cx, -cy);
     cairo_paint(cr);
-    put(cr, "Sprite_Sheet/FireBall/Fireball_RIGHT.png", 300, 180);
-    put(cr, "Sprite_Sheet/FireBall/Fireball_DOWN.png", 800, 200);
-    put(cr, "Sprite_Sheet/FireBall/Fireball_LEFT.png", 900, 520);
-    put(cr, "Sprite_Sheet/FireBall/Fireball_UP.png", 420, 500);
-    put(cr, "Sprite_Sheet/FireBall/Fireball_RIGHT.png", 30, 430);
-    put(cr, "Sprite_Sheet/Alien/Alien_RIGHT.png", 0, 420);
-    put(cr, "Sprite_Sheet/Alien/Alien_DOWN.png", 780, 0);
-    put(cr, "Sprite_Sheet/Alien/Alien_LEFT.png", SCREEN_W - 72, 250);
-    put(cr, "Sprite_Sheet/Alien/Alien_UP.png", 380, SCREEN_H - 72);
-    put(cr, "Sprite_Sheet/SpaceShipB.png", 594, 309);
+    put(cr, fireballImage(0), 300, 180);
+    put(cr, fireballImage(1), 800, 200);
+    put(cr, fireballImage(2), 900, 520);
+    put(cr, fireballImage(3), 420, 500);
+    put(cr, fireballImage(0), 30, 430);
+    put(cr, alienImage(0), 0, 420);
+    put(cr, alienImage(1), 780, 0);
+    put(cr, alienImage(2), SCREEN_W - 72, 250);
+    put(cr, alienImage(3), 380, SCREEN_H - 72);
+    put(cr, SHIP_IMAGE, 594, 309);
     for (int i = 0; i < 4; ++i) {
-        if (jets[i] != nullptr) {
-            put(cr, std::string("Sprite_Sheet/") + jets[i] + ".png", 594, 309);
+        if (jets[i].kind >= 0) {
+            put(cr, jetImage(jets[i]), 594, 309);
         }
     }
     hud(cr, 0, 0, true);
@@ -147,10 +174,10 @@ cairo_surface_t* screen(cairo_surface_t* rug, double cx, double cy, const char* 
     int h = 0;
     cairo_surface_t* probe = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
     cairo_t* pc = cairo_create(probe);
-    write(pc, "Clear your Jets!", kWarningRed, 0, 0, &w, &h);
+    write(pc, WARNING_TEXT, kWarningRed, 0, 0, &w, &h);
     cairo_destroy(pc);
     cairo_surface_destroy(probe);
-    write(cr, "Clear your Jets!", kWarningRed, (SCREEN_W - w) / 2, 309 - h);
+    write(cr, WARNING_TEXT, kWarningRed, (SCREEN_W - w) / 2, 309 - h);
     cairo_destroy(cr);
     return s;
 }
@@ -176,7 +203,7 @@ cairo_surface_t* textBoard(cairo_surface_t* rug) {
         cairo_set_source_surface(cr, rug, x - cx, y - places[i][1]);
         cairo_paint(cr);
         hud(cr, x, y, i % 2 == 0);
-        write(cr, "Clear your Jets!", kWarningRed, x + 215, y + 60);
+        write(cr, WARNING_TEXT, kWarningRed, x + 215, y + 60);
         cairo_restore(cr);
         cairo_rectangle(cr, x + 0.5, y + 0.5, w - 1, h - 1);
         cairo_set_source_rgb(cr, 0, 0, 0);
@@ -203,7 +230,6 @@ cairo_surface_t* scaled(cairo_surface_t* src, double k, bool smooth) {
 
 // The ship with each kind of jet, blown up so single pixels show.
 cairo_surface_t* jetBoard(cairo_surface_t* rug) {
-    const char* kinds[3] = {"Flames/Flames_", "Iced/Ice_", "Heal/Heal_"};
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 3 * 120, 2 * 120);
     cairo_t* cr = cairo_create(s);
     cairo_set_source_surface(cr, rug, -1500, -560);
@@ -212,13 +238,11 @@ cairo_surface_t* jetBoard(cairo_surface_t* rug) {
         for (int row = 0; row < 2; ++row) {
             const double x = 14 + k * 120;
             const double y = 10 + row * 120;
-            put(cr, "Sprite_Sheet/SpaceShipB.png", x, y);
+            put(cr, SHIP_IMAGE, x, y);
             // Top row: thrusting right and down; bottom row: left and up.
             for (int d = row; d < 4; d += 2) {
-                for (const char* w : {"A", "B"}) {
-                    put(cr,
-                        std::string("Sprite_Sheet/") + kinds[k] + std::to_string(d) + w + ".png", x,
-                        y);
+                for (int w = 0; w < 2; ++w) {
+                    put(cr, jetImage({k, d, w}), x, y);
                 }
             }
         }
@@ -249,10 +273,9 @@ cairo_surface_t* creatures(cairo_surface_t* rug) {
     cairo_t* cr = cairo_create(s);
     cairo_set_source_surface(cr, rug, -1400, -400);
     cairo_paint(cr);
-    const char* dirs[4] = {"RIGHT", "DOWN", "LEFT", "UP"};
     for (int i = 0; i < 4; ++i) {
-        put(cr, std::string("Sprite_Sheet/Alien/Alien_") + dirs[i] + ".png", 4 + i * 80, 4);
-        put(cr, std::string("Sprite_Sheet/FireBall/Fireball_") + dirs[i] + ".png", 4 + i * 80, 84);
+        put(cr, alienImage(i), 4 + i * 80, 4);
+        put(cr, fireballImage(i), 4 + i * 80, 84);
     }
     cairo_destroy(cr);
     cairo_surface_t* big = scaled(s, 3, false);
@@ -263,7 +286,7 @@ cairo_surface_t* creatures(cairo_surface_t* rug) {
 // Sixteen moments of the crash, twice the size, on the carpet.
 cairo_surface_t* crashMoments(cairo_surface_t* rug) {
     const int frames[16] = {0, 1, 2, 4, 6, 9, 11, 14, 18, 24, 30, 35, 37, 40, 44, 47};
-    cairo_surface_t* sheet = png("Sprite_Sheet/Crash_Sprite_Sheet.png");
+    cairo_surface_t* sheet = png(CRASH_SHEET_IMAGE);
     cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 4 * 152, 4 * 152);
     cairo_t* cr = cairo_create(s);
     cairo_set_source_surface(cr, rug, -1150, -250);
@@ -300,8 +323,8 @@ cairo_surface_t* icons() {
                              panel == 0 ? 0.94 : 0.2);
         cairo_fill(cr);
         double x = 10;
-        for (int size : {48, 64, 128, 256}) {
-            cairo_surface_t* icon = png("icons/vorlusk-" + std::to_string(size) + ".png");
+        for (int size : ICON_SIZES) {
+            cairo_surface_t* icon = png(ICON_PREFIX + std::to_string(size) + ICON_SUFFIX);
             cairo_set_source_surface(cr, icon, x, panel * 276 + 10);
             cairo_paint(cr);
             cairo_surface_destroy(icon);
@@ -325,7 +348,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vorlusk-art-preview: %s\n", TTF_GetError());
         return 1;
     }
-    gFont = TTF_OpenFont((gData + "/BAUHS93.ttf").c_str(), 30);
+    gFont = TTF_OpenFont(inData(FONT_FILE).c_str(), HUD_FONT_SIZE);
     if (gFont == nullptr) {
         std::fprintf(stderr, "vorlusk-art-preview: %s\n", TTF_GetError());
         return 1;
@@ -335,8 +358,7 @@ int main(int argc, char** argv) {
         cairo_surface_t* board = textBoard(rug);
         save(board, out, "texts.png");
         cairo_surface_destroy(board);
-        const char* burning[4] = {"Flames/Flames_2A", "Flames/Flames_2B", "Iced/Ice_1A",
-                                  "Heal/Heal_3B"};
+        const Jet burning[4] = {{0, 2, 0}, {0, 2, 1}, {1, 1, 0}, {2, 3, 1}};
         const double views[3][2] = {{1000, 300}, {2900, 1100}, {2200, 40}};
         for (int v = 0; v < 3; ++v) {
             cairo_surface_t* s = screen(rug, views[v][0], views[v][1], burning);
@@ -359,13 +381,12 @@ int main(int argc, char** argv) {
         cairo_surface_t* c = creatures(rug);
         save(c, out, "creatures.png");
         cairo_surface_destroy(c);
-        cairo_surface_t* boost =
-            onCarpet(rug, "Sprite_Sheet/Fireboost_Sprite_SheetB.png", 1200, 500);
+        cairo_surface_t* boost = onCarpet(rug, BOOST_SHEET_IMAGE, 1200, 500);
         cairo_surface_t* boostBig = scaled(boost, 2, false);
         save(boostBig, out, "boost.png");
         cairo_surface_destroy(boostBig);
         cairo_surface_destroy(boost);
-        cairo_surface_t* crash = onCarpet(rug, "Sprite_Sheet/Crash_Sprite_Sheet.png", 1100, 100);
+        cairo_surface_t* crash = onCarpet(rug, CRASH_SHEET_IMAGE, 1100, 100);
         save(crash, out, "crash.png");
         cairo_surface_destroy(crash);
         cairo_surface_t* moments = crashMoments(rug);

@@ -6,6 +6,7 @@
 #include "effects/Sounds.h"
 #include "music/Sequencer.h"
 #include "music/tracks/Tracks.h"
+#include "shared/AssetNames.h"
 
 #include <algorithm>
 #include <chrono>
@@ -25,35 +26,42 @@ enum class Format { Mp3, WavOnce, WavLoop };
 constexpr double kMp3Quality = 0.6;
 
 struct Asset {
+    // Relative to the data folder, as the game opens it.
     const char* file;
     Format format;
     std::function<snd::Stereo()> render;
 };
 
-// The game opens these exact names; the odd extension of the engine hum is part of that.
 std::vector<Asset> assets() {
     using snd::Stereo;
     return {
-        {"Alien Shot.mp3", Format::Mp3, snd::alienShot},
-        {"Alien Hit.mp3", Format::Mp3, snd::alienHit},
-        {"Thrust Base.Wav", Format::WavLoop, snd::thrustBase},
-        {"Thrust Fade.wav", Format::WavLoop, snd::thrustFade},
-        {"Thrust Roar (Cropped).mp3", Format::Mp3, snd::thrustRoar},
-        {"Thrust Alarm.wav", Format::WavOnce, snd::thrustAlarm},
-        {"Ship Explosion.mp3", Format::Mp3, snd::shipExplosion},
-        {"Ship Crash.mp3", Format::Mp3, snd::shipCrash},
-        {"FTL - Civil Battle.mp3", Format::Mp3, [] { return renderSong(snd::civilBattle()); }},
-        {"FTL - Colonial Battle.mp3", Format::Mp3,
-         [] { return renderSong(snd::colonialBattle()); }},
-        {"FTL - Rockman Battle.mp3", Format::Mp3, [] { return renderSong(snd::rockmanBattle()); }},
-        {"FTL - Zoltan Battle.mp3", Format::Mp3, [] { return renderSong(snd::zoltanBattle()); }},
+        {ALIEN_SHOT_SOUND, Format::Mp3, snd::alienShot},
+        {ALIEN_HIT_SOUND, Format::Mp3, snd::alienHit},
+        {THRUST_BASE_SOUND, Format::WavLoop, snd::thrustBase},
+        {THRUST_FADE_SOUND, Format::WavLoop, snd::thrustFade},
+        {THRUST_ROAR_SOUND, Format::Mp3, snd::thrustRoar},
+        {THRUST_ALARM_SOUND, Format::WavOnce, snd::thrustAlarm},
+        {SHIP_EXPLOSION_SOUND, Format::Mp3, snd::shipExplosion},
+        {SHIP_CRASH_SOUND, Format::Mp3, snd::shipCrash},
+        {CIVIL_BATTLE_TRACK, Format::Mp3, [] { return renderSong(snd::civilBattle()); }},
+        {COLONIAL_BATTLE_TRACK, Format::Mp3, [] { return renderSong(snd::colonialBattle()); }},
+        {ROCKMAN_BATTLE_TRACK, Format::Mp3, [] { return renderSong(snd::rockmanBattle()); }},
+        {ZOLTAN_BATTLE_TRACK, Format::Mp3, [] { return renderSong(snd::zoltanBattle()); }},
     };
 }
 
+std::filesystem::path placeOf(const Asset& asset, const std::filesystem::path& data) {
+    return (data / asset.file).lexically_normal();
+}
+
+std::string nameOf(const Asset& asset) {
+    return std::filesystem::path(asset.file).filename().string();
+}
+
 // Renders and writes one asset, then reports its levels as decoded from the written file.
-std::string build(const Asset& asset, const std::filesystem::path& dir) {
+std::string build(const Asset& asset, const std::filesystem::path& data) {
     const snd::Stereo sound = asset.render();
-    const std::string path = (dir / asset.file).string();
+    const std::string path = placeOf(asset, data).string();
     if (asset.format == Format::Mp3) {
         // MP3 decoders may overshoot slightly; keep a margin under -1 dBFS.
         snd::writeMp3(path, sound, kMp3Quality, -1.2);
@@ -71,7 +79,7 @@ std::string build(const Asset& asset, const std::filesystem::path& dir) {
     std::snprintf(line, sizeof line,
                   "%-26s %6.2f s %6.2f dBFS  I %6.1f  S max %6.1f  M max %6.1f LUFS  LRA %4.1f LU  "
                   "%5.0f kB\n",
-                  asset.file, static_cast<double>(sound.size()) / snd::kRate,
+                  nameOf(asset).c_str(), static_cast<double>(sound.size()) / snd::kRate,
                   snd::gainToDb(snd::peak(heard)), l.integrated, l.shortTermMax, l.momentaryMax,
                   l.range, static_cast<double>(std::filesystem::file_size(path)) / 1000.0);
     return line;
@@ -85,24 +93,27 @@ int main(int argc, char** argv) {
         return 2;
     }
     const auto start = std::chrono::steady_clock::now();
-    const std::filesystem::path dir = std::filesystem::path(argv[1]) / "Audio";
-    std::filesystem::create_directories(dir);
+    const std::filesystem::path data = argv[1];
     // Every asset renders from its own seed, so building them side by side changes nothing in
     // the files; two at a time matches the build machines.
     std::vector<Asset> list = assets();
     if (argc == 3) {
         list.erase(std::remove_if(list.begin(), list.end(),
                                   [&](const Asset& a) {
-                                      return std::string(a.file).find(argv[2]) == std::string::npos;
+                                      return nameOf(a).find(argv[2]) == std::string::npos;
                                   }),
                    list.end());
+    }
+    // Made one after another before the two threads write into them.
+    for (const Asset& a : list) {
+        std::filesystem::create_directories(placeOf(a, data).parent_path());
     }
     std::vector<std::string> report(list.size());
     for (std::size_t i = 0; i < list.size(); i += 2) {
         auto second = std::async(std::launch::async, [&, i] {
-            return i + 1 < list.size() ? build(list[i + 1], dir) : std::string();
+            return i + 1 < list.size() ? build(list[i + 1], data) : std::string();
         });
-        report[i] = build(list[i], dir);
+        report[i] = build(list[i], data);
         if (i + 1 < list.size()) {
             report[i + 1] = second.get();
         }
@@ -112,6 +123,9 @@ int main(int argc, char** argv) {
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    // Every sound lies in the one folder.
+    const std::filesystem::path dir =
+        list.empty() ? data : placeOf(list.front(), data).parent_path();
     std::printf("rendered %zu files into %s in %.1f s\n", list.size(), dir.string().c_str(),
                 seconds);
     return 0;

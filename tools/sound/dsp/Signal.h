@@ -1,6 +1,8 @@
 // Stereo sample buffers and the unit conversions every sound in the generator shares.
 #pragma once
 
+#include "shared/GameFacts.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -8,7 +10,8 @@
 
 namespace snd {
 
-constexpr double kRate = 44100.0;
+// Every sound is made at the rate the game's mixer plays at.
+constexpr double kRate = AUDIO_FREQUENCY;
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kTwoPi = 2.0 * kPi;
 

@@ -7,7 +7,7 @@
 #include "dsp/Reverb.h"
 #include "effects/Noise.h"
 #include "effects/Sounds.h"
-#include "sprites/Tables.h"
+#include "shared/GameFacts.h"
 
 namespace snd {
 
@@ -79,7 +79,7 @@ Stereo shipExplosion() {
     // once decoded, and the encoder may add a few tenths.
     Stereo stack;
     for (int call : CRASH_EXPLOSION_CALLS) {
-        stack.mix(out, frames((call - CRASH_EXPLOSION_CALLS[0]) * 0.02));
+        stack.mix(out, frames((call - CRASH_EXPLOSION_CALLS[0]) * FRAME_SECONDS));
     }
     out.scale(static_cast<float>(std::min(1.0, dbToGain(-1.5) / peak(stack))));
     return out;

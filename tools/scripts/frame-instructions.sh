@@ -10,9 +10,9 @@
 # ones read from the whole run: toggling collection on the two functions misses whichever one
 # the compiler has inlined.
 #
-#   tools/frame-instructions.sh [BUILD_DIR]
+#   tools/scripts/frame-instructions.sh [BUILD_DIR]
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath "${1:-$root/build}")
 frames=300
 out=$(mktemp /tmp/vorlusk-callgrind-XXXXXX)

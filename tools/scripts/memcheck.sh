@@ -3,11 +3,11 @@
 # probe pushes the quit event, so nothing in the game is changed or stopped from outside.
 # Fails on any invalid read or write, any use of an uninitialised value, and any block the game
 # loses for good; what it keeps to the end on purpose (the renderer and the sprites' textures)
-# is reported as still reachable or possibly lost, or is named in tools/memcheck.supp.
+# is reported as still reachable or possibly lost, or is named in tools/sanitize/memcheck.supp.
 #
-#   tools/memcheck.sh [BUILD_DIR] [JOBS]
+#   tools/scripts/memcheck.sh [BUILD_DIR] [JOBS]
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath -m "${1:-build}")
 jobs=${2:-2}
 frames=300
@@ -30,7 +30,7 @@ SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VORLUSK_PROBE_UNSCALED=1 \
     timeout 900 env LD_PRELOAD="$build/vorlusk-frame-probe.so" valgrind --tool=memcheck --error-exitcode=99 --trace-children=no \
     --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite \
     --track-origins=yes --num-callers=40 --gen-suppressions=all --show-error-list=yes \
-    --suppressions="$root/tools/memcheck.supp" --log-file="$log" \
+    --suppressions="$root/tools/sanitize/memcheck.supp" --log-file="$log" \
     "$build/vorlusk" || status=$?
 
 # Totals from valgrind's closing summaries; a figure it leaves out is zero.

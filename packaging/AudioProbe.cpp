@@ -1,6 +1,8 @@
 // AudioProbe.cpp -- exits 0 when SDL can open an audio device the way the game opens it, or with
 // --video when SDL's video driver starts. The launcher asks it before starting the game, which
 // would otherwise only end with a bare exit status.
+#include "shared/GameFacts.h"
+
 #include <SDL.h>
 
 #include <cstring>
@@ -21,10 +23,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     SDL_AudioSpec want{};
-    want.freq = 44100;
-    want.format = AUDIO_S16LSB;
-    want.channels = 2;
-    want.samples = 2048;
+    want.freq = AUDIO_FREQUENCY;
+    want.format = AUDIO_SAMPLE_FORMAT;
+    want.channels = AUDIO_CHANNELS;
+    want.samples = AUDIO_CHUNK_SAMPLES;
     SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     int status = device == 0 ? 1 : 0;
     if (device != 0) {

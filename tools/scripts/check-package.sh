@@ -4,9 +4,9 @@
 # starts the installed launcher from / on a private Xvfb for a few seconds, asks it to quit as a
 # session would (SIGTERM, which SDL turns into a quit event), and removes the package again.
 #
-#   tools/check-package.sh [BUILD_DIR]
+#   tools/scripts/check-package.sh [BUILD_DIR]
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath -m "${1:-$root/build}")
 started=$(date +%s)
 
@@ -17,7 +17,7 @@ fail() {
 
 deb=$(ls -t "$build"/vorlusk_*.deb 2>/dev/null | head -n 1 || true)
 [ -n "$deb" ] || fail "no vorlusk_*.deb in $build: run \`make package\` first"
-"$root/tools/install-packages.sh" desktop-file-utils appstream xvfb lintian
+"$root/tools/scripts/install-packages.sh" desktop-file-utils appstream xvfb lintian
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)

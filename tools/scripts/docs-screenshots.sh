@@ -7,9 +7,10 @@
 # lays the stages out as docs/stages.jpg and cuts 1:1 close-ups of the ship, the aliens, the jets
 # and the weave into docs/closeups.png.
 #
-#   tools/docs-screenshots.sh [BUILD_DIR]     (a few minutes; needs xvfb, xdotool, imagemagick)
+#   tools/scripts/docs-screenshots.sh [BUILD_DIR]
+#   (a few minutes; needs xvfb, xdotool, imagemagick)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath -m "${1:-$root/build}")
 shots=$(mktemp -d /tmp/vorlusk-docs-XXXXXX)
 echo "screenshots in $shots"
