@@ -21,7 +21,7 @@ const int FRAMES = std::getenv("VORLUSK_SOAK_FRAMES") != nullptr
 const int MEMORY_FROM = FRAMES / 10; // growth is measured from here, once every asset is warm
 constexpr unsigned SEED = 20261206;
 
-void pushKey(Uint32 type, SDL_Keycode key) {
+void pushKeyEvent(Uint32 type, SDL_Keycode key) {
     SDL_Event event{};
     event.type = type;
     event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
@@ -36,7 +36,7 @@ void playerActs(std::mt19937& rng, SDL_Joystick* stick) {
     std::uniform_int_distribution<int> percent(0, 99);
     int roll = percent(rng);
     if (roll < 8) {
-        pushKey(percent(rng) < 60 ? SDL_KEYDOWN : SDL_KEYUP, ARROWS[rng() % 4]);
+        pushKeyEvent(percent(rng) < 60 ? SDL_KEYDOWN : SDL_KEYUP, ARROWS[rng() % 4]);
     } else if (roll < 13) {
         static const Sint16 EDGES[] = {-32768, -32767, -9362, -9361, 0, 4680, 4681, 32766, 32767};
         int axis = static_cast<int>(rng() % 3);
@@ -46,8 +46,8 @@ void playerActs(std::mt19937& rng, SDL_Joystick* stick) {
         SDL_JoystickSetVirtualAxis(stick, axis, value);
     } else if (roll < 14) {
         SDL_Keycode other = percent(rng) < 50 ? SDLK_SPACE : SDLK_RETURN;
-        pushKey(SDL_KEYDOWN, other);
-        pushKey(SDL_KEYUP, other);
+        pushKeyEvent(SDL_KEYDOWN, other);
+        pushKeyEvent(SDL_KEYUP, other);
     }
 }
 
@@ -102,7 +102,7 @@ TEST(Soak, HundredThousandFramesOfRandomInputKeepEveryInvariantAndTheMemoryFlat)
     std::printf("stick motion events handled: %d\n", stickEvents);
 
     // Escape, then the one more frame the loop steps before it ends.
-    pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+    pushKeyEvent(SDL_KEYDOWN, SDLK_ESCAPE);
     while (SDL_PollEvent(&event) != 0) {
         game.handleEvent(&event);
     }
