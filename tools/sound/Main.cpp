@@ -28,7 +28,18 @@ struct Asset {
     const char* file;
     Format format;
     std::function<snd::Stereo()> render;
+    // MP3 decoders may overshoot slightly: the decoded peak is held under this.
+    double ceilingDb = -1.2;
+    snd::LowerPeaks lower = nullptr;
 };
+
+// Encoding adds up to a decibel and a half to a limited track's peaks. Where it adds more, the
+// track is limited that much harder, so it keeps its loudness.
+constexpr double kTrackCeilingDb = snd::kTrackPeakDb + 1.5;
+
+void lowerTrackPeaks(snd::Stereo& track, double db) {
+    snd::masterTrack(track, snd::gainToDb(snd::peak(track)) - db);
+}
 
 // The game opens these exact names; the odd extension of the engine hum is part of that.
 std::vector<Asset> assets() {
@@ -42,11 +53,14 @@ std::vector<Asset> assets() {
         {"Thrust Alarm.wav", Format::WavOnce, snd::thrustAlarm},
         {"Ship Explosion.mp3", Format::Mp3, snd::shipExplosion},
         {"Ship Crash.mp3", Format::Mp3, snd::shipCrash},
-        {"FTL - Civil Battle.mp3", Format::Mp3, [] { return renderSong(snd::civilBattle()); }},
-        {"FTL - Colonial Battle.mp3", Format::Mp3,
-         [] { return renderSong(snd::colonialBattle()); }},
-        {"FTL - Rockman Battle.mp3", Format::Mp3, [] { return renderSong(snd::rockmanBattle()); }},
-        {"FTL - Zoltan Battle.mp3", Format::Mp3, [] { return renderSong(snd::zoltanBattle()); }},
+        {"FTL - Civil Battle.mp3", Format::Mp3, [] { return renderSong(snd::civilBattle()); },
+         kTrackCeilingDb, lowerTrackPeaks},
+        {"FTL - Colonial Battle.mp3", Format::Mp3, [] { return renderSong(snd::colonialBattle()); },
+         kTrackCeilingDb, lowerTrackPeaks},
+        {"FTL - Rockman Battle.mp3", Format::Mp3, [] { return renderSong(snd::rockmanBattle()); },
+         kTrackCeilingDb, lowerTrackPeaks},
+        {"FTL - Zoltan Battle.mp3", Format::Mp3, [] { return renderSong(snd::zoltanBattle()); },
+         kTrackCeilingDb, lowerTrackPeaks},
     };
 }
 
@@ -55,8 +69,7 @@ std::string build(const Asset& asset, const std::filesystem::path& dir) {
     const snd::Stereo sound = asset.render();
     const std::string path = (dir / asset.file).string();
     if (asset.format == Format::Mp3) {
-        // MP3 decoders may overshoot slightly; keep a margin under -1 dBFS.
-        snd::writeMp3(path, sound, kMp3Quality, -1.2);
+        snd::writeMp3(path, sound, kMp3Quality, asset.ceilingDb, asset.lower);
     } else {
         snd::writeWav(path, sound);
     }

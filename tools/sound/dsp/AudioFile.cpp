@@ -68,7 +68,8 @@ Stereo readAudio(const std::string& path) {
     return out;
 }
 
-double writeMp3(const std::string& path, Stereo s, double quality, double ceilingDb) {
+double writeMp3(const std::string& path, Stereo s, double quality, double ceilingDb,
+                const LowerPeaks& lower) {
     double decodedDb = 0.0;
     for (int attempt = 0; attempt < 6; ++attempt) {
         write(path, s, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, quality);
@@ -76,7 +77,12 @@ double writeMp3(const std::string& path, Stereo s, double quality, double ceilin
         if (decodedDb <= ceilingDb) {
             return decodedDb;
         }
-        s.scale(static_cast<float>(dbToGain(ceilingDb - decodedDb - 0.1)));
+        const double excessDb = decodedDb - ceilingDb + 0.1;
+        if (lower) {
+            lower(s, excessDb);
+        } else {
+            s.scale(static_cast<float>(dbToGain(-excessDb)));
+        }
     }
     throw std::runtime_error(path + " still peaks at " + std::to_string(decodedDb) + " dBFS");
 }
