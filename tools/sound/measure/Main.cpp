@@ -176,6 +176,7 @@ int main(int argc, char** argv) {
                 "peak | Crash over its loudest second |\n|---|---|---|---|---|---|---|---|---|"
                 "---|\n");
     double worstCrash = -100.0;
+    double loudestMusic = -100.0;
     for (const char* name : kTracks) {
         Audio music = load(dir + "FTL - " + name + " Battle.mp3");
         if (music.size() == 0) {
@@ -200,6 +201,8 @@ int main(int argc, char** argv) {
         for (std::size_t k = 0; k < band.size(); ++k) {
             humOver += humBand[k] > band[k] ? 1 : 0;
         }
+        const std::vector<double> moments = meter::momentary(music);
+        loudestMusic = std::max(loudestMusic, *std::max_element(moments.begin(), moments.end()));
         const double crash = crashOverMusicDb(stacks, music);
         worstCrash = std::max(worstCrash, crash);
         std::printf("| %s | %.1f s | %.1f LUFS | %.1f LU | %.0f%% | %.1f LUFS at %.1f s | %.0f%% "
@@ -220,8 +223,11 @@ int main(int argc, char** argv) {
     const Audio thawLoops = thaw.repeated(4);
     const std::vector<double> thawSpectrum = meter::spectrum(thaw, true);
     double crashAlone = -100.0;
+    double crashMoment = 100.0;
     for (const Audio& stack : stacks) {
         crashAlone = std::max(crashAlone, meter::samplePeakDb(stack));
+        const std::vector<double> moments = meter::momentary(stack);
+        crashMoment = std::min(crashMoment, *std::max_element(moments.begin(), moments.end()));
     }
     std::printf("\n| Effect | Figures |\n|---|---|\n");
     std::printf("| Shots at the aliens' odds | short-term median %.1f LUFS, 4-102 s |\n",
@@ -239,8 +245,9 @@ int main(int argc, char** argv) {
                     meter::integrated(humSmall),
                 100.0 * meter::bandShare(meter::spectrum(hum, true), 0.0, 100.0));
     std::printf("| Crash, four blasts and the wreck | %.1f dBFS alone, %.1f dBFS at most over the "
-                "loudest second of a track |\n",
-                crashAlone, worstCrash);
+                "loudest second of a track; its loudest moment %.1f LU over the loudest of any "
+                "track |\n",
+                crashAlone, worstCrash, crashMoment - loudestMusic);
     Mix_CloseAudio();
     SDL_Quit();
     return 0;
