@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
     if (argc == 3) {
         Audio music = load(dir + "FTL - " + argv[2] + " Battle.mp3");
         meter::fadeIn(music, kFadeInSeconds);
-        const std::vector<double> term = meter::shortTerm(music);
+        const std::vector<double> term = meter::loudness(music).shortTerm;
         for (std::size_t k = 10; k < term.size(); k += 10) {
             const int bar = std::clamp(static_cast<int>(term[k] + 40.0), 0, 40);
             std::printf("%5.0f s %6.1f LUFS %s\n", k * 0.1, term[k], std::string(bar, '#').c_str());
@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
                  kHumGain);
     const std::vector<double> humBand =
         meter::lowBandPowers(humHeard, 20.0, 100.0, kFlightStart, kFlightEnd);
-    const std::vector<double> shotTerm = meter::shortTerm(shots);
+    const std::vector<double> shotTerm = meter::loudness(shots).shortTerm;
     const auto first = static_cast<std::size_t>(kFlightStart * 10);
     const auto last = static_cast<std::size_t>(kTimeUp * 10);
 
@@ -183,7 +183,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         meter::fadeIn(music, kFadeInSeconds);
-        const std::vector<double> term = meter::shortTerm(music);
+        const meter::Loudness heard = meter::loudness(music);
+        const std::vector<double>& term = heard.shortTerm;
         std::size_t loud = 0;
         std::size_t under = 0;
         std::size_t quietest = first;
@@ -201,15 +202,14 @@ int main(int argc, char** argv) {
         for (std::size_t k = 0; k < band.size(); ++k) {
             humOver += humBand[k] > band[k] ? 1 : 0;
         }
-        const std::vector<double> moments = meter::momentary(music);
-        loudestMusic = std::max(loudestMusic, *std::max_element(moments.begin(), moments.end()));
+        loudestMusic = std::max(loudestMusic,
+                                *std::max_element(heard.momentary.begin(), heard.momentary.end()));
         const double crash = crashOverMusicDb(stacks, music);
         worstCrash = std::max(worstCrash, crash);
         std::printf("| %s | %.1f s | %.1f LUFS | %.1f LU | %.0f%% | %.1f LUFS at %.1f s | %.0f%% "
                     "| %.0f%% | %.1f dBFS, %.1f dBTP | %.1f dBFS |\n",
-                    name, static_cast<double>(music.size()) / meter::kRate,
-                    meter::integrated(music), meter::loudnessRange(music),
-                    percent(loud, last - first + 1),
+                    name, static_cast<double>(music.size()) / meter::kRate, heard.integrated,
+                    heard.range, percent(loud, last - first + 1),
                     quietest < term.size() ? term[quietest] : -100.0, quietest * 0.1,
                     percent(under, last - first + 1), percent(humOver, band.size()),
                     meter::samplePeakDb(music), meter::truePeakDb(music), crash);
@@ -226,7 +226,7 @@ int main(int argc, char** argv) {
     double crashMoment = 100.0;
     for (const Audio& stack : stacks) {
         crashAlone = std::max(crashAlone, meter::samplePeakDb(stack));
-        const std::vector<double> moments = meter::momentary(stack);
+        const std::vector<double> moments = meter::loudness(stack).momentary;
         crashMoment = std::min(crashMoment, *std::max_element(moments.begin(), moments.end()));
     }
     std::printf("\n| Effect | Figures |\n|---|---|\n");
@@ -234,15 +234,15 @@ int main(int argc, char** argv) {
                 shotSorted[shotSorted.size() / 2]);
     std::printf("| Thaw hiss, `Thrust Fade.wav` | %.1f LUFS integrated, %.1f dBTP, %.0f%% of its "
                 "energy in 2-5 kHz, centred at %.1f kHz |\n",
-                meter::integrated(thawLoops),
+                meter::loudness(thawLoops).integrated,
                 meter::truePeakDb(thawLoops.slice(0, 2 * thaw.size())),
                 100.0 * meter::bandShare(thawSpectrum, 2000.0, 5000.0),
                 meter::centroidHz(thawSpectrum) / 1000.0);
     std::printf("| Hum, `Thrust Base.Wav` | %.1f dBFS RMS, %.1f LUFS; loses %.1f LU through a "
                 "180 Hz high-pass; %.0f%% of its energy below 100 Hz |\n",
-                meter::rmsDb(hum), meter::integrated(humLoops),
-                meter::integrated(humLoops.slice(hum.size(), humLoops.size())) -
-                    meter::integrated(humSmall),
+                meter::rmsDb(hum), meter::loudness(humLoops).integrated,
+                meter::loudness(humLoops.slice(hum.size(), humLoops.size())).integrated -
+                    meter::loudness(humSmall).integrated,
                 100.0 * meter::bandShare(meter::spectrum(hum, true), 0.0, 100.0));
     std::printf("| Crash, four blasts and the wreck | %.1f dBFS alone, %.1f dBFS at most over the "
                 "loudest second of a track; its loudest moment %.1f LU over the loudest of any "

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <numeric>
 
 namespace meter {
 
@@ -49,9 +48,13 @@ void filterInPlace(std::vector<float>& channel, double hz, bool high) {
     }
 }
 
+// The frames between two readings of a meter: every window it reads is a whole number of them.
+constexpr std::size_t kHop = 4410;
+
 // The two stages of K-weighting, derived for 44.1 kHz from their analogue prototypes: a
-// +4 dB shelf above 1.7 kHz (the head) and a high-pass at 38 Hz.
-std::vector<double> kWeightedPower(const Audio& a) {
+// +4 dB shelf above 1.7 kHz (the head) and a high-pass at 38 Hz. Returns the K-weighted power
+// of both channels summed over each 100 ms.
+std::vector<double> kWeightedHops(const Audio& a) {
     double k = std::tan(kPi * 1681.974450955533 / kRate);
     const double q = 0.7071752369554196;
     const double vh = std::pow(10.0, 3.999843853973347 / 20.0);
@@ -64,16 +67,16 @@ std::vector<double> kWeightedPower(const Audio& a) {
     const double q2 = 0.5003270373238773;
     a0 = 1.0 + k / q2 + k * k;
     const Biquad highPass{1.0, -2.0, 1.0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / q2 + k * k) / a0};
-    std::vector<double> power(a.size(), 0.0);
+    std::vector<double> hops(a.size() / kHop, 0.0);
     for (const std::vector<float>* channel : {&a.l, &a.r}) {
         Biquad s = shelf;
         Biquad h = highPass;
-        for (std::size_t i = 0; i < a.size(); ++i) {
+        for (std::size_t i = 0; i < hops.size() * kHop; ++i) {
             const double y = h.step(s.step((*channel)[i]));
-            power[i] += y * y;
+            hops[i / kHop] += y * y;
         }
     }
-    return power;
+    return hops;
 }
 
 double lufsOf(double power) {
@@ -81,16 +84,13 @@ double lufsOf(double power) {
 }
 
 // Mean K-weighted power of the window of `seconds` ending at every tenth of a second.
-std::vector<double> windowPowers(const Audio& a, double seconds) {
-    const std::vector<double> power = kWeightedPower(a);
-    std::vector<double> sum(power.size() + 1, 0.0);
-    std::partial_sum(power.begin(), power.end(), sum.begin() + 1);
-    const std::size_t w = frames(seconds);
-    const std::size_t hop = frames(0.1);
-    std::vector<double> out;
-    for (std::size_t end = 0; end <= a.size(); end += hop) {
-        const std::size_t start = end > w ? end - w : 0;
-        out.push_back((sum[end] - sum[start]) / static_cast<double>(w));
+std::vector<double> windowPowers(const std::vector<double>& hops, double seconds) {
+    const auto w = static_cast<std::size_t>(std::lround(seconds * kRate / kHop));
+    std::vector<double> out(hops.size() + 1, 0.0);
+    double sum = 0.0;
+    for (std::size_t end = 1; end < out.size(); ++end) {
+        sum += hops[end - 1] - (end > w ? hops[end - 1 - w] : 0.0);
+        out[end] = std::max(sum, 0.0) / static_cast<double>(w * kHop);
     }
     return out;
 }
@@ -228,38 +228,44 @@ void fadeIn(Audio& a, double seconds) {
 }
 
 std::vector<double> loudnessSeries(const Audio& a, double seconds) {
-    std::vector<double> out = windowPowers(a, seconds);
+    std::vector<double> out = windowPowers(kWeightedHops(a), seconds);
     for (double& p : out) {
         p = lufsOf(p);
     }
     return out;
 }
 
-double integrated(const Audio& a) {
-    const std::vector<double> blocks = windowPowers(a, 0.4);
+Loudness loudness(const Audio& a) {
+    const std::vector<double> hops = kWeightedHops(a);
+    const std::vector<double> blocks = windowPowers(hops, 0.4);
+    std::vector<double> windows = windowPowers(hops, 3.0);
+    Loudness out;
     const double ungated = gatedMean(blocks, -70.0);
-    return lufsOf(gatedMean(blocks, std::max(lufsOf(ungated) - 10.0, -70.0)));
-}
-
-double loudnessRange(const Audio& a) {
-    std::vector<double> full = windowPowers(a, 3.0);
-    full.erase(full.begin(), full.begin() + std::min(full.size(), std::size_t{30}));
-    const double gate = std::max(lufsOf(gatedMean(full, -70.0)) - 20.0, -70.0);
+    out.integrated = lufsOf(gatedMean(blocks, std::max(lufsOf(ungated) - 10.0, -70.0)));
+    for (double p : blocks) {
+        out.momentary.push_back(lufsOf(p));
+    }
+    for (double p : windows) {
+        out.shortTerm.push_back(lufsOf(p));
+    }
+    // The range reads only windows that have filled.
+    windows.erase(windows.begin(), windows.begin() + std::min(windows.size(), std::size_t{30}));
+    const double gate = std::max(lufsOf(gatedMean(windows, -70.0)) - 20.0, -70.0);
     std::vector<double> kept;
-    for (double p : full) {
+    for (double p : windows) {
         if (lufsOf(p) > gate) {
             kept.push_back(lufsOf(p));
         }
     }
-    if (kept.size() < 2) {
-        return 0.0;
+    if (kept.size() > 1) {
+        std::sort(kept.begin(), kept.end());
+        const auto at = [&kept](double f) {
+            const double rank = std::round(f * static_cast<double>(kept.size() - 1));
+            return kept[static_cast<std::size_t>(rank)];
+        };
+        out.range = at(0.95) - at(0.10);
     }
-    std::sort(kept.begin(), kept.end());
-    const auto at = [&kept](double f) {
-        return kept[static_cast<std::size_t>(
-            std::lround(f * static_cast<double>(kept.size() - 1)))];
-    };
-    return at(0.95) - at(0.10);
+    return out;
 }
 
 double samplePeakDb(const Audio& a) {
@@ -316,19 +322,22 @@ Audio highPass(const Audio& a, double hz) {
 }
 
 std::vector<double> lowBandPowers(const Audio& a, double lo, double hi, double from, double to) {
-    // Sixteen times fewer frames once nothing above 400 Hz is left: what could fold back into
-    // the band (above 2.5 kHz) lies 60 dB down.
-    constexpr std::size_t kDecimate = 16;
-    constexpr std::size_t kSize = 2048;
+    // A 32nd of the frames once nothing above 250 Hz is left: what could fold back into the
+    // band (above 1.2 kHz) lies 55 dB down.
+    constexpr std::size_t kDecimate = 32;
+    constexpr std::size_t kSize = 1024;
     const double rate = kRate / kDecimate;
-    Audio low = a;
-    filterInPlace(low.l, 400.0, false);
-    filterInPlace(low.r, 400.0, false);
     std::vector<float> l;
     std::vector<float> r;
-    for (std::size_t i = 0; i < low.size(); i += kDecimate) {
-        l.push_back(low.l[i]);
-        r.push_back(low.r[i]);
+    for (const auto& [in, out] : {std::pair{&a.l, &l}, std::pair{&a.r, &r}}) {
+        Biquad first = butterworth(250.0, kButterworthQ[0], false);
+        Biquad second = butterworth(250.0, kButterworthQ[1], false);
+        for (std::size_t i = 0; i < in->size(); ++i) {
+            const double y = second.step(first.step((*in)[i]));
+            if (i % kDecimate == 0) {
+                out->push_back(static_cast<float>(y));
+            }
+        }
     }
     const auto length = static_cast<std::size_t>(std::lround(0.4 * rate));
     const std::vector<double> window = blackmanHarris(length);

@@ -34,17 +34,17 @@ void fadeIn(Audio& a, double seconds);
 // ends k/10 s into the sound. Before a window has filled, its missing start counts as silence,
 // as on a meter switched on with the sound.
 std::vector<double> loudnessSeries(const Audio& a, double seconds);
-inline std::vector<double> momentary(const Audio& a) {
-    return loudnessSeries(a, 0.4);
-}
-inline std::vector<double> shortTerm(const Audio& a) {
-    return loudnessSeries(a, 3.0);
-}
-// Gated over 400-ms blocks (absolute -70 LUFS, relative -10 LU).
-double integrated(const Audio& a);
-// EBU Tech 3342: the 10th to 95th percentile of the full 3-s windows above -70 LUFS and within
-// 20 LU of their mean.
-double loudnessRange(const Audio& a);
+
+struct Loudness {
+    std::vector<double> momentary; // 400-ms windows, as loudnessSeries gives them
+    std::vector<double> shortTerm; // 3-s windows
+    // Gated over the 400-ms windows (absolute -70 LUFS, relative -10 LU).
+    double integrated = -70.0;
+    // EBU Tech 3342: the 10th to 95th percentile of the full 3-s windows above -70 LUFS and
+    // within 20 LU of their mean.
+    double range = 0.0;
+};
+Loudness loudness(const Audio& a);
 
 double samplePeakDb(const Audio& a);
 // The peak between the samples too, read off four times as many.
@@ -54,7 +54,7 @@ double rmsDb(const Audio& a);
 // Fourth-order Butterworth high-pass (24 dB an octave): what a small speaker leaves of a sound.
 Audio highPass(const Audio& a, double hz);
 
-// Mean power of both channels between `lo` and `hi` Hz (at most 200 Hz) in every 400-ms
+// Mean power of both channels between `lo` and `hi` Hz (at most 120 Hz) in every 400-ms
 // moment starting at `from` and then every 100 ms, while the moment ends by `to` (seconds).
 std::vector<double> lowBandPowers(const Audio& a, double lo, double hi, double from, double to);
 
