@@ -1,5 +1,5 @@
 # Vorlusk -- one-command set-up: `make run` to play, `make test` to check, `make assets` to
-# regenerate everything under data/.
+# regenerate everything under data/ (and print how the sounds measure in the game's mix).
 
 BUILD_DIR ?= build
 ASSET_BUILD_DIR ?= build-assets
@@ -109,10 +109,11 @@ memcheck: test-deps
 assets: asset-deps
 	@cmake -S . -B $(ASSET_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DVORLUSK_TESTS=OFF \
 	       -DVORLUSK_ASSETS=ON >/dev/null
-	@cmake --build $(ASSET_BUILD_DIR) -j $(JOBS) --target vorlusk-art vorlusk-sound
+	@cmake --build $(ASSET_BUILD_DIR) -j $(JOBS) --target vorlusk-art vorlusk-sound vorlusk-measure
 	@$(ASSET_BUILD_DIR)/tools/art/vorlusk-art data
 	@$(ASSET_BUILD_DIR)/tools/sound/vorlusk-sound data
 	@tools/copy-font.sh data
+	@$(ASSET_BUILD_DIR)/tools/sound/vorlusk-measure data
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

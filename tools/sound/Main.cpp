@@ -28,9 +28,8 @@ struct Asset {
     const char* file;
     Format format;
     std::function<snd::Stereo()> render;
-    // MP3 decoders may overshoot slightly: the decoded peak is held under this.
-    double ceilingDb = -1.2;
-    snd::LowerPeaks lower = nullptr;
+    // MP3 decoders may overshoot slightly: the decoded peak is held under a ceiling.
+    snd::Mp3Peaks peaks = {};
 };
 
 // Encoding adds up to a decibel and a half to a limited track's peaks. Where it adds more, the
@@ -51,16 +50,27 @@ std::vector<Asset> assets() {
         {"Thrust Fade.wav", Format::WavLoop, snd::thrustFade},
         {"Thrust Roar (Cropped).mp3", Format::Mp3, snd::thrustRoar},
         {"Thrust Alarm.wav", Format::WavOnce, snd::thrustAlarm},
-        {"Ship Explosion.mp3", Format::Mp3, snd::shipExplosion},
+        {"Ship Explosion.mp3",
+         Format::Mp3,
+         snd::shipExplosion,
+         {snd::kExplosionStackDb, snd::explosionStackPeak}},
         {"Ship Crash.mp3", Format::Mp3, snd::shipCrash},
-        {"FTL - Civil Battle.mp3", Format::Mp3, [] { return renderSong(snd::civilBattle()); },
-         kTrackCeilingDb, lowerTrackPeaks},
-        {"FTL - Colonial Battle.mp3", Format::Mp3, [] { return renderSong(snd::colonialBattle()); },
-         kTrackCeilingDb, lowerTrackPeaks},
-        {"FTL - Rockman Battle.mp3", Format::Mp3, [] { return renderSong(snd::rockmanBattle()); },
-         kTrackCeilingDb, lowerTrackPeaks},
-        {"FTL - Zoltan Battle.mp3", Format::Mp3, [] { return renderSong(snd::zoltanBattle()); },
-         kTrackCeilingDb, lowerTrackPeaks},
+        {"FTL - Civil Battle.mp3",
+         Format::Mp3,
+         [] { return renderSong(snd::civilBattle()); },
+         {kTrackCeilingDb, snd::peak, lowerTrackPeaks}},
+        {"FTL - Colonial Battle.mp3",
+         Format::Mp3,
+         [] { return renderSong(snd::colonialBattle()); },
+         {kTrackCeilingDb, snd::peak, lowerTrackPeaks}},
+        {"FTL - Rockman Battle.mp3",
+         Format::Mp3,
+         [] { return renderSong(snd::rockmanBattle()); },
+         {kTrackCeilingDb, snd::peak, lowerTrackPeaks}},
+        {"FTL - Zoltan Battle.mp3",
+         Format::Mp3,
+         [] { return renderSong(snd::zoltanBattle()); },
+         {kTrackCeilingDb, snd::peak, lowerTrackPeaks}},
     };
 }
 
@@ -69,7 +79,7 @@ std::string build(const Asset& asset, const std::filesystem::path& dir) {
     const snd::Stereo sound = asset.render();
     const std::string path = (dir / asset.file).string();
     if (asset.format == Format::Mp3) {
-        snd::writeMp3(path, sound, kMp3Quality, asset.ceilingDb, asset.lower);
+        snd::writeMp3(path, sound, kMp3Quality, asset.peaks);
     } else {
         snd::writeWav(path, sound);
     }

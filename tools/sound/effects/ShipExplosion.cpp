@@ -13,8 +13,6 @@ namespace snd {
 
 namespace {
 
-constexpr double kStackPeakDb = -8.5;
-
 Mono blastChannel(std::size_t n, Rng& rng) {
     Mono out(n);
     Oscillator boom;
@@ -62,11 +60,13 @@ Mono blastChannel(std::size_t n, Rng& rng) {
     return out;
 }
 
+} // namespace
+
 // The game sets the blast off on each of its crash calls, one call a frame of 20 ms (the game's
 // FRAME_MS), so the copies overlap. The mixer, opened with buffers of 2048 frames, starts each
 // at the first buffer after its frame: the gaps between them depend on where the frames fall
-// against the buffers. The highest peak of their sum over every such placement.
-double loudestStackPeak(const Stereo& blast) {
+// against the buffers.
+double explosionStackPeak(const Stereo& blast) {
     constexpr std::size_t kBuffer = 2048;
     double loudest = 0.0;
     for (std::size_t phase = 0; phase < kBuffer; phase += 32) {
@@ -81,8 +81,6 @@ double loudestStackPeak(const Stereo& blast) {
     }
     return loudest;
 }
-
-} // namespace
 
 Stereo shipExplosion() {
     const double length = 2.2;
@@ -102,9 +100,9 @@ Stereo shipExplosion() {
     saturate(out.l, 6.0);
     saturate(out.r, 6.0);
     master(out, -10.0, Measure::Momentary, -2.0);
-    // The mixer limits nothing: the blasts' sum lands on top of the music, whose peaks reach
-    // about -10 dBFS, and the two together stay under -3 dBFS.
-    out.scale(static_cast<float>(dbToGain(kStackPeakDb) / loudestStackPeak(out)));
+    // The mixer limits nothing: the blasts' sum lands on top of the music. The encoder adds
+    // about half a decibel; the file is written to hold the decoded sum under its ceiling.
+    out.scale(static_cast<float>(dbToGain(kExplosionStackDb - 0.5) / explosionStackPeak(out)));
     return out;
 }
 

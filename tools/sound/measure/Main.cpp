@@ -171,10 +171,11 @@ int main(int argc, char** argv) {
     const auto first = static_cast<std::size_t>(kFlightStart * 10);
     const auto last = static_cast<std::size_t>(kTimeUp * 10);
 
-    std::printf("| Track | Length | Integrated | LRA | Short-term at or above -27 LUFS, 4-102 s | "
-                "Quietest 3 s, 4-102 s | Under the shots | Hum over it, 20-100 Hz | Peak, true "
-                "peak | Crash over its loudest second |\n|---|---|---|---|---|---|---|---|---|"
-                "---|\n");
+    std::printf(
+        "| Track | Length | Integrated | LRA | Short-term at or above -27 LUFS, 4-102 s | "
+        "Quietest 3 s after the fade-in | Under the shots | Hum over it, 20-100 Hz | Peak, true "
+        "peak | Crash over its loudest second |\n|---|---|---|---|---|---|---|---|---|"
+        "---|\n");
     double worstCrash = -100.0;
     double loudestMusic = -100.0;
     for (const char* name : kTracks) {
@@ -187,12 +188,14 @@ int main(int argc, char** argv) {
         const std::vector<double>& term = heard.shortTerm;
         std::size_t loud = 0;
         std::size_t under = 0;
-        std::size_t quietest = first;
+        // The first 3-s window that the fade-in no longer reaches.
+        const auto faded = static_cast<std::size_t>((kFadeInSeconds + 3.0) * 10);
+        std::size_t quietest = faded;
         for (std::size_t k = first; k <= last; ++k) {
             const double s = k < term.size() ? term[k] : -100.0;
             loud += s >= -27.0 ? 1 : 0;
             under += s < shotTerm[k] ? 1 : 0;
-            if (s < (quietest < term.size() ? term[quietest] : -100.0)) {
+            if (k >= faded && s < (quietest < term.size() ? term[quietest] : -100.0)) {
                 quietest = k;
             }
         }
