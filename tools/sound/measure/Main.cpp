@@ -235,12 +235,14 @@ int main(int argc, char** argv) {
     std::printf("\n| Effect | Figures |\n|---|---|\n");
     std::printf("| Shots at the aliens' odds | short-term median %.1f LUFS, 4-102 s |\n",
                 shotSorted[shotSorted.size() / 2]);
-    std::printf("| Thaw hiss, `Thrust Fade.wav` | %.1f LUFS integrated, %.1f dBTP, %.0f%% of its "
-                "energy in 2-5 kHz, centred at %.1f kHz |\n",
-                meter::loudness(thawLoops).integrated,
-                meter::truePeakDb(thawLoops.slice(0, 2 * thaw.size())),
-                100.0 * meter::bandShare(thawSpectrum, 2000.0, 5000.0),
-                meter::centroidHz(thawSpectrum) / 1000.0);
+    const double thawLufs = meter::loudness(thawLoops).integrated;
+    std::printf(
+        "| Thaw hiss, `Thrust Fade.wav` | %.1f LUFS integrated (%.1f as the game plays it), "
+        "%.1f dBTP, %.0f%% of its energy in 2-5 kHz, centred at %.1f kHz |\n",
+        thawLufs, thawLufs + 20.0 * std::log10(kThawGain),
+        meter::truePeakDb(thawLoops.slice(0, 2 * thaw.size())),
+        100.0 * meter::bandShare(thawSpectrum, 2000.0, 5000.0),
+        meter::centroidHz(thawSpectrum) / 1000.0);
     std::printf("| Hum, `Thrust Base.Wav` | %.1f dBFS RMS, %.1f LUFS; loses %.1f LU through a "
                 "180 Hz high-pass; %.0f%% of its energy below 100 Hz |\n",
                 meter::rmsDb(hum), meter::loudness(humLoops).integrated,
