@@ -1,5 +1,5 @@
 # Vorlusk -- one-command set-up: `make run` to play, `make test` to check, `make assets` to
-# regenerate everything under data/.
+# regenerate everything under data/ (and print how the sounds measure in the game's mix).
 
 BUILD_DIR ?= build
 ASSET_BUILD_DIR ?= build-assets
@@ -111,13 +111,14 @@ asset-tools: asset-deps
 	       -DVORLUSK_ASSETS=ON >/dev/null
 	@cmake --build $(ASSET_BUILD_DIR) -j $(JOBS) \
 	       --target vorlusk-art vorlusk-carpet-echo vorlusk-sound vorlusk-compare-assets \
-	       vorlusk-compare-assets-test
+	       vorlusk-compare-assets-test vorlusk-measure
 
 assets: asset-tools
 	@$(ASSET_BUILD_DIR)/tools/art/vorlusk-art data
 	@$(ASSET_BUILD_DIR)/tools/art/vorlusk-carpet-echo data/Sprite_Sheet/BG_Carpet.jpg
 	@$(ASSET_BUILD_DIR)/tools/sound/vorlusk-sound data
 	@tools/scripts/copy-font.sh data
+	@$(ASSET_BUILD_DIR)/tools/sound/vorlusk-measure data
 
 # Generates everything again into a folder of its own and compares it with data/ by what the files
 # decode to, within limits that a distribution's new cairo, libjpeg, LAME or libsndfile stays

@@ -9,6 +9,7 @@
 #include "shared/AssetNames.h"
 
 #include <algorithm>
+#include <cstring>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -26,45 +27,66 @@ enum class Format { Mp3, WavOnce, WavLoop };
 constexpr double kMp3Quality = 0.6;
 
 struct Asset {
-    // Relative to the data folder, as the game opens it.
     const char* file;
     Format format;
     std::function<snd::Stereo()> render;
+    // MP3 decoders may overshoot slightly: the decoded peak is held under a ceiling.
+    snd::Mp3Peaks peaks = {};
 };
+
+// Encoding adds up to a decibel and a half to a limited track's peaks. Where it adds more, the
+// track is limited that much harder, so it keeps its loudness.
+constexpr double kTrackCeilingDb = snd::kTrackPeakDb + 1.5;
+
+void lowerTrackPeaks(snd::Stereo& track, double db) {
+    snd::masterTrack(track, snd::gainToDb(snd::peak(track)) - db);
+}
+
+// The file's name within Audio/, from the path the game opens.
+const char* inAudio(const char* path) {
+    const char* slash = std::strrchr(path, '/');
+    return slash != nullptr ? slash + 1 : path;
+}
 
 std::vector<Asset> assets() {
     using snd::Stereo;
     return {
-        {ALIEN_SHOT_SOUND, Format::Mp3, snd::alienShot},
-        {ALIEN_HIT_SOUND, Format::Mp3, snd::alienHit},
-        {THRUST_BASE_SOUND, Format::WavLoop, snd::thrustBase},
-        {THRUST_FADE_SOUND, Format::WavLoop, snd::thrustFade},
-        {THRUST_ROAR_SOUND, Format::Mp3, snd::thrustRoar},
-        {THRUST_ALARM_SOUND, Format::WavOnce, snd::thrustAlarm},
-        {SHIP_EXPLOSION_SOUND, Format::Mp3, snd::shipExplosion},
-        {SHIP_CRASH_SOUND, Format::Mp3, snd::shipCrash},
-        {CIVIL_BATTLE_TRACK, Format::Mp3, [] { return renderSong(snd::civilBattle()); }},
-        {COLONIAL_BATTLE_TRACK, Format::Mp3, [] { return renderSong(snd::colonialBattle()); }},
-        {ROCKMAN_BATTLE_TRACK, Format::Mp3, [] { return renderSong(snd::rockmanBattle()); }},
-        {ZOLTAN_BATTLE_TRACK, Format::Mp3, [] { return renderSong(snd::zoltanBattle()); }},
+        {inAudio(ALIEN_SHOT_SOUND), Format::Mp3, snd::alienShot},
+        {inAudio(ALIEN_HIT_SOUND), Format::Mp3, snd::alienHit},
+        {inAudio(THRUST_BASE_SOUND), Format::WavLoop, snd::thrustBase},
+        {inAudio(THRUST_FADE_SOUND), Format::WavLoop, snd::thrustFade},
+        {inAudio(THRUST_ROAR_SOUND), Format::Mp3, snd::thrustRoar},
+        {inAudio(THRUST_ALARM_SOUND), Format::WavOnce, snd::thrustAlarm},
+        {inAudio(SHIP_EXPLOSION_SOUND),
+         Format::Mp3,
+         snd::shipExplosion,
+         {snd::kExplosionStackDb, snd::explosionStackPeak}},
+        {inAudio(SHIP_CRASH_SOUND), Format::Mp3, snd::shipCrash},
+        {inAudio(CIVIL_BATTLE_TRACK),
+         Format::Mp3,
+         [] { return renderSong(snd::civilBattle()); },
+         {kTrackCeilingDb, snd::peak, lowerTrackPeaks}},
+        {inAudio(COLONIAL_BATTLE_TRACK),
+         Format::Mp3,
+         [] { return renderSong(snd::colonialBattle()); },
+         {kTrackCeilingDb, snd::peak, lowerTrackPeaks}},
+        {inAudio(ROCKMAN_BATTLE_TRACK),
+         Format::Mp3,
+         [] { return renderSong(snd::rockmanBattle()); },
+         {kTrackCeilingDb, snd::peak, lowerTrackPeaks}},
+        {inAudio(ZOLTAN_BATTLE_TRACK),
+         Format::Mp3,
+         [] { return renderSong(snd::zoltanBattle()); },
+         {kTrackCeilingDb, snd::peak, lowerTrackPeaks}},
     };
 }
 
-std::filesystem::path placeOf(const Asset& asset, const std::filesystem::path& data) {
-    return (data / asset.file).lexically_normal();
-}
-
-std::string nameOf(const Asset& asset) {
-    return std::filesystem::path(asset.file).filename().string();
-}
-
 // Renders and writes one asset, then reports its levels as decoded from the written file.
-std::string build(const Asset& asset, const std::filesystem::path& data) {
+std::string build(const Asset& asset, const std::filesystem::path& dir) {
     const snd::Stereo sound = asset.render();
-    const std::string path = placeOf(asset, data).string();
+    const std::string path = (dir / asset.file).string();
     if (asset.format == Format::Mp3) {
-        // MP3 decoders may overshoot slightly; keep a margin under -1 dBFS.
-        snd::writeMp3(path, sound, kMp3Quality, -1.2);
+        snd::writeMp3(path, sound, kMp3Quality, asset.peaks);
     } else {
         snd::writeWav(path, sound);
     }
@@ -79,7 +101,7 @@ std::string build(const Asset& asset, const std::filesystem::path& data) {
     std::snprintf(line, sizeof line,
                   "%-26s %6.2f s %6.2f dBFS  I %6.1f  S max %6.1f  M max %6.1f LUFS  LRA %4.1f LU  "
                   "%5.0f kB\n",
-                  nameOf(asset).c_str(), static_cast<double>(sound.size()) / snd::kRate,
+                  asset.file, static_cast<double>(sound.size()) / snd::kRate,
                   snd::gainToDb(snd::peak(heard)), l.integrated, l.shortTermMax, l.momentaryMax,
                   l.range, static_cast<double>(std::filesystem::file_size(path)) / 1000.0);
     return line;
@@ -93,27 +115,24 @@ int main(int argc, char** argv) {
         return 2;
     }
     const auto start = std::chrono::steady_clock::now();
-    const std::filesystem::path data = argv[1];
+    const std::filesystem::path dir = std::filesystem::path(argv[1]) / "Audio";
+    std::filesystem::create_directories(dir);
     // Every asset renders from its own seed, so building them side by side changes nothing in
     // the files; two at a time matches the build machines.
     std::vector<Asset> list = assets();
     if (argc == 3) {
         list.erase(std::remove_if(list.begin(), list.end(),
                                   [&](const Asset& a) {
-                                      return nameOf(a).find(argv[2]) == std::string::npos;
+                                      return std::string(a.file).find(argv[2]) == std::string::npos;
                                   }),
                    list.end());
-    }
-    // Made one after another before the two threads write into them.
-    for (const Asset& a : list) {
-        std::filesystem::create_directories(placeOf(a, data).parent_path());
     }
     std::vector<std::string> report(list.size());
     for (std::size_t i = 0; i < list.size(); i += 2) {
         auto second = std::async(std::launch::async, [&, i] {
-            return i + 1 < list.size() ? build(list[i + 1], data) : std::string();
+            return i + 1 < list.size() ? build(list[i + 1], dir) : std::string();
         });
-        report[i] = build(list[i], data);
+        report[i] = build(list[i], dir);
         if (i + 1 < list.size()) {
             report[i + 1] = second.get();
         }
@@ -123,9 +142,6 @@ int main(int argc, char** argv) {
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    // Every sound lies in the one folder.
-    const std::filesystem::path dir =
-        list.empty() ? data : placeOf(list.front(), data).parent_path();
     std::printf("rendered %zu files into %s in %.1f s\n", list.size(), dir.string().c_str(),
                 seconds);
     return 0;

@@ -68,15 +68,15 @@ Stereo readAudio(const std::string& path) {
     return out;
 }
 
-double writeMp3(const std::string& path, Stereo s, double quality, double ceilingDb) {
+double writeMp3(const std::string& path, Stereo s, double quality, const Mp3Peaks& peaks) {
     double decodedDb = 0.0;
     for (int attempt = 0; attempt < 6; ++attempt) {
         write(path, s, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, quality);
-        decodedDb = gainToDb(peak(readAudio(path)));
-        if (decodedDb <= ceilingDb) {
+        decodedDb = gainToDb(peaks.measure(readAudio(path)));
+        if (decodedDb <= peaks.ceilingDb) {
             return decodedDb;
         }
-        s.scale(static_cast<float>(dbToGain(ceilingDb - decodedDb - 0.1)));
+        peaks.lower(s, decodedDb - peaks.ceilingDb + 0.1);
     }
     throw std::runtime_error(path + " still peaks at " + std::to_string(decodedDb) + " dBFS");
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dsp/Dynamics.h"
+#include "dsp/Loudness.h"
 #include "dsp/Signal.h"
 
 namespace snd {
@@ -15,6 +16,18 @@ inline double loopFrequency(double hz, double loopSeconds) {
 // Plain gain only: a limiter's moving gain would differ at the two ends and click.
 inline void levelLoop(Stereo& s, double targetDb, double ceilingDb) {
     const double toTarget = dbToGain(targetDb) / std::max(rms(s), 1e-9);
+    const double toCeiling = dbToGain(ceilingDb) / std::max(peak(s), 1e-9);
+    s.scale(static_cast<float>(std::min(toTarget, toCeiling)));
+}
+
+// The same, aimed at a loudness: a hiss and a drone of one RMS are heard far apart. Measured
+// over the loop heard four times round.
+inline void levelLoopLoudness(Stereo& s, double targetLufs, double ceilingDb) {
+    Stereo heard;
+    for (int lap = 0; lap < 4; ++lap) {
+        heard.mix(s, static_cast<std::size_t>(lap) * s.size());
+    }
+    const double toTarget = dbToGain(targetLufs - measureLoudness(heard).integrated);
     const double toCeiling = dbToGain(ceilingDb) / std::max(peak(s), 1e-9);
     s.scale(static_cast<float>(std::min(toTarget, toCeiling)));
 }

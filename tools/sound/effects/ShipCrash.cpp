@@ -93,7 +93,8 @@ Stereo shipCrash() {
     out.mix(room, 0, 0.3f);
     out.resize(n);
     fadeOut(out, 0.35);
-    master(out, -18.5, Measure::Momentary, -4.0);
+    // It lands on the music as the blasts did, in the same headroom, and under them.
+    master(out, -21.5, Measure::Momentary, -9.0);
     return out;
 }
 

@@ -62,6 +62,26 @@ Mono blastChannel(std::size_t n, Rng& rng) {
 
 } // namespace
 
+// The game sets the blast off on each of its crash calls, one call a frame of 20 ms (the game's
+// FRAME_MS), so the copies overlap. The mixer, opened with buffers of 2048 frames, starts each
+// at the first buffer after its frame: the gaps between them depend on where the frames fall
+// against the buffers.
+double explosionStackPeak(const Stereo& blast) {
+    constexpr std::size_t kBuffer = 2048;
+    double loudest = 0.0;
+    for (std::size_t phase = 0; phase < kBuffer; phase += 32) {
+        Stereo stack;
+        std::size_t first = 0;
+        for (int call : CRASH_EXPLOSION_CALLS) {
+            const std::size_t start = (frames(call * FRAME_SECONDS) + phase + kBuffer - 1) / kBuffer;
+            first = call == CRASH_EXPLOSION_CALLS[0] ? start : first;
+            stack.mix(blast, (start - first) * kBuffer);
+        }
+        loudest = std::max(loudest, peak(stack));
+    }
+    return loudest;
+}
+
 Stereo shipExplosion() {
     const double length = 2.2;
     const std::size_t n = frames(length);
@@ -73,15 +93,16 @@ Stereo shipExplosion() {
     out.mix(room, 0, 0.3f);
     out.resize(n);
     fadeOut(out, 0.4);
+    // Its four copies' sum must fit in the headroom the music leaves, so the blast packs its
+    // loudness into as low a peak as it can: every sample is clipped, its noise made dense. A
+    // limiter's smooth gain would only turn the noise down, peaks and all.
+    out.scale(static_cast<float>(1.0 / peak(out)));
+    saturate(out.l, 6.0);
+    saturate(out.r, 6.0);
     master(out, -10.0, Measure::Momentary, -2.0);
-    // The game sets the blast off on each of its crash calls, one call a frame of 20 ms (the
-    // game's FRAME_MS), so the copies overlap: their sum, not one copy, must stay under -1 dBFS
-    // once decoded, and the encoder may add a few tenths.
-    Stereo stack;
-    for (int call : CRASH_EXPLOSION_CALLS) {
-        stack.mix(out, frames((call - CRASH_EXPLOSION_CALLS[0]) * FRAME_SECONDS));
-    }
-    out.scale(static_cast<float>(std::min(1.0, dbToGain(-1.5) / peak(stack))));
+    // The mixer limits nothing: the blasts' sum lands on top of the music. The encoder adds
+    // about half a decibel; the file is written to hold the decoded sum under its ceiling.
+    out.scale(static_cast<float>(dbToGain(kExplosionStackDb - 0.5) / explosionStackPeak(out)));
     return out;
 }
 

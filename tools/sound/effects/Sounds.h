@@ -14,4 +14,10 @@ Stereo thrustAlarm();   // the frozen-jet warning
 Stereo shipExplosion(); // one blast of the ship breaking apart
 Stereo shipCrash();     // the wreck hitting the ground, debris raining after
 
+// The highest peak of the blasts' sum as the crash sets them off, over every way the mixer may
+// place them, and how high it may reach once decoded: the music, peaking near -10 dBFS, leaves
+// it the rest of -3 dBFS.
+double explosionStackPeak(const Stereo& blast);
+constexpr double kExplosionStackDb = -8.0;
+
 } // namespace snd

@@ -40,7 +40,8 @@ Stereo thrustAlarm() {
     out.mix(room, 0, 0.12f);
     out.resize(frames(length));
     fadeOut(out, 0.05);
-    master(out, -14.0, Measure::Momentary, -4.0);
+    // Clear over the music, yet under the crash's blasts.
+    master(out, -17.5, Measure::Momentary, -7.5);
     return out;
 }
 

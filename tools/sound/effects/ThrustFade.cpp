@@ -1,4 +1,6 @@
-// Ice thawing off the jets: steam hissing in slow breaths, sizzles and a few melt drips.
+// Ice thawing off the jets: steam hissing in slow breaths, sizzles and a few melt drips. It can
+// run for seconds on end, so it keeps out of 2-5 kHz, where the ear is keenest and a hiss wears
+// soonest: a soft rush of steam below, the hiss itself and its sizzle in the air above.
 #include "dsp/Envelopes.h"
 #include "dsp/Filters.h"
 #include "dsp/Oscillators.h"
@@ -26,18 +28,18 @@ Mono drip(Rng& rng) {
     return out;
 }
 
-Mono steam(std::size_t n, Rng& rng, double centre) {
+// White noise between `lo` and `hi`, two poles at each edge.
+Mono band(std::size_t n, Rng& rng, double lo, double hi) {
     Svf high;
     Svf low;
-    return filterCircular(whiteNoise(n, rng), [&, centre](float x) {
-        return low.low(high.high(x, centre * 0.5, 0.6), centre * 2.2, 0.6);
-    });
+    return filterCircular(whiteNoise(n, rng),
+                          [&, lo, hi](float x) { return low.low(high.high(x, lo, 0.6), hi, 0.6); });
 }
 
 Mono sizzle(std::size_t n, Rng& rng) {
     Svf tone;
     return filterCircular(crackle(n, rng, [](double) { return 90.0; }),
-                          [&](float x) { return tone.band(x, 4200.0, 1.5); });
+                          [&](float x) { return tone.band(x, 7500.0, 1.5); });
 }
 
 } // namespace
@@ -46,8 +48,10 @@ Stereo thrustFade() {
     const double loop = 2.5;
     const std::size_t n = frames(loop);
     Rng rng(0x7A3);
-    const Mono steamL = steam(n, rng, 3800.0);
-    const Mono steamR = steam(n, rng, 3900.0);
+    const Mono rushL = band(n, rng, 450.0, 1700.0);
+    const Mono rushR = band(n, rng, 480.0, 1750.0);
+    const Mono hissL = band(n, rng, 6500.0, 12000.0);
+    const Mono hissR = band(n, rng, 6600.0, 12000.0);
     const Mono sizzleL = sizzle(n, rng);
     const Mono sizzleR = sizzle(n, rng);
     Mono drips(n, 0.0f);
@@ -64,15 +68,19 @@ Stereo thrustFade() {
         const double t = static_cast<double>(i) / kRate;
         const double breath = 1.0 + 0.05 * std::sin(kTwoPi * mid * t + 1.0) +
                               0.04 * std::sin(kTwoPi * fast * t + 2.0);
-        out.l[i] = static_cast<float>(breath * steamL[i] + 2.0 * sizzleL[i] + drips[i]);
-        out.r[i] = static_cast<float>(breath * steamR[i] + 2.0 * sizzleR[i] + 0.8 * drips[i]);
+        out.l[i] = static_cast<float>(breath * (1.8 * rushL[i] + 0.7 * hissL[i]) +
+                                      2.0 * sizzleL[i] + drips[i]);
+        out.r[i] = static_cast<float>(breath * (1.8 * rushR[i] + 0.7 * hissR[i]) +
+                                      2.0 * sizzleR[i] + 0.8 * drips[i]);
     }
     // Steam is airy, but a flat top end would sound like radio static.
     Svf softL;
     Svf softR;
-    out.l = filterCircular(out.l, [&](float x) { return softL.low(x, 6500.0, 0.6); });
-    out.r = filterCircular(out.r, [&](float x) { return softR.low(x, 6500.0, 0.6); });
-    levelLoop(out, -16.0, -1.5);
+    out.l = filterCircular(out.l, [&](float x) { return softL.low(x, 11000.0, 0.6); });
+    out.r = filterCircular(out.r, [&](float x) { return softR.low(x, 11000.0, 0.6); });
+    // Under the music even at its full 64 of 128: a sound the player should notice, not one
+    // to sit through.
+    levelLoopLoudness(out, -17.5, -4.5);
     return out;
 }
 

@@ -82,7 +82,8 @@ Stereo thrustRoar() {
     // Full strength almost at once: the game itself fades it in when it wants a softer start.
     fadeInStart(out, 0.03);
     fadeOut(out, 0.9);
-    master(out, -16.0, Measure::Momentary, -4.0);
+    // Under the crash's blasts, the one sound of a flight that must stand above all others.
+    master(out, -19.5, Measure::Momentary, -7.5);
     return out;
 }
 

@@ -129,8 +129,12 @@ Stereo renderSong(const Song& song) {
     shapeSections(out, p);
     // The final chord dies away over the ring time instead of stopping.
     fadeOut(out, song.endRing + 0.5);
-    master(out, -21.0, Measure::Integrated, -3.0);
+    masterTrack(out, kTrackPeakDb);
     return out;
+}
+
+void masterTrack(Stereo& mix, double ceilingDb) {
+    master(mix, -21.0, Measure::Integrated, ceilingDb);
 }
 
 } // namespace snd

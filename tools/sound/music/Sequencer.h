@@ -23,6 +23,13 @@ struct Parts {
 
 Parts perform(const Song& song);
 
+// The highest sample a track may reach. The mixer adds the crash, the shots and the loops on top
+// of the music at full volume and limits nothing, so the music leaves them the headroom.
+constexpr double kTrackPeakDb = -11.0;
+
+// Brings a finished mix to the tracks' loudness with its peaks under `ceilingDb`.
+void masterTrack(Stereo& mix, double ceilingDb);
+
 // The whole track, mixed and mastered for the game.
 Stereo renderSong(const Song& song);
 

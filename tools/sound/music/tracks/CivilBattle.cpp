@@ -118,12 +118,13 @@ Song civilBattle() {
         section("drop", 8, {5, 6, 0, 0}, 0, "pad bells lead")
             .theme(2)
             .octave(-1)
-            .level(-10.0)
+            .level(-4.0)
             .brighten(0.3, 0.7),
-        section("build", 8, answer, 1, "bass arp").level(-5.0).brighten(0.4, 1.0).building(),
+        section("build", 8, answer, 1, "bass arp").level(-1.0).brighten(0.4, 1.0).building(),
         section("chorus", 16, answer, 3, "bass pad arp lead harmony bells").theme(1).octave(-1),
-        section("bridge", 8, {5, 3, 6, 6}, 2, "bass pad bells").level(-3.5),
-        section("final", 8, theme, 3, "bass pad arp lead harmony bells").octave(-1),
+        section("bridge", 8, {5, 3, 6, 6}, 2, "bass pad bells").level(-2.0),
+        section("final", 16, theme, 3, "bass pad arp lead harmony bells").octave(-1),
+        section("coda", 8, theme, 1, "bass pad arp bells").level(-3.0).brighten(1.0, 0.5),
     };
     return s;
 }

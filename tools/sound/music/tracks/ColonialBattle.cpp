@@ -127,16 +127,14 @@ Song colonialBattle() {
     const std::vector<int> march = {0, 3, 4, 0};
     const std::vector<int> turn = {5, 3, 4, 4};
     s.sections = {
-        section("drummer", 4, march, 1, "pad").level(-9.0).brighten(0.3, 0.6),
-        section("fife", 8, march, 1, "lead").level(-8.0),
-        section("column", 8, march, 2, "bass pad lead").level(-5.5),
-        section("advance", 8, turn, 2, "bass pad arp lead harmony").theme(1).level(-3.0),
-        section("charge", 8, march, 3, "bass pad arp lead harmony bells")
-
-            .level(-1.0)
-            .building(),
+        section("drummer", 4, march, 1, "pad").level(-3.0).brighten(0.3, 0.6),
+        section("fife", 8, march, 1, "lead").level(-3.0),
+        section("column", 8, march, 2, "bass pad lead").level(-2.0),
+        section("advance", 8, turn, 2, "bass pad arp lead harmony").theme(1).level(-1.5),
+        section("charge", 8, march, 3, "bass pad arp lead harmony bells").level(-1.0).building(),
         section("battle", 8, turn, 3, "bass pad arp lead harmony bells").theme(1).lift(2),
-        section("coda", 2, {0, 0}, 1, "pad bells").level(-7.0).lift(2),
+        section("victory", 8, march, 3, "bass pad arp lead harmony bells").lift(2),
+        section("coda", 4, {0, 3, 4, 0}, 1, "pad bells").level(-3.0).lift(2),
     };
     return s;
 }

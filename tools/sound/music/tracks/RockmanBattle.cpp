@@ -112,7 +112,7 @@ Song rockmanBattle() {
     s.delayBeats = 0.5;
     s.reverbSize = 0.6;
     s.width = 1.9;
-    s.endRing = 3.0;
+    s.endRing = 4.0;
     s.mix.drums = -21.5; // chip noise is bright: at the usual level it buried the tune
     s.mix.arp = -30.0;
     s.mix.pad = -24.0;
@@ -121,19 +121,20 @@ Song rockmanBattle() {
     const std::vector<int> verse = {0, 6, 3, 0};
     const std::vector<int> chorus = {3, 4, 0, 6};
     s.sections = {
-        section("break", 4, verse, 3, "").level(-2.0),
-        section("verse", 8, verse, 2, "bass arp lead").octave(-1).level(-5.0),
+        section("break", 4, verse, 3, ""),
+        section("verse", 8, verse, 2, "bass arp lead").octave(-1).level(-2.5),
         section("chorus", 8, chorus, 3, "bass pad arp lead harmony bells").theme(1).octave(-1),
-        section("bridge", 8, {5, 3, 5, 4}, 1, "bass arp bells").level(-10.0).building(),
-        section("verse", 8, verse, 2, "bass arp lead").octave(-1).level(-5.0),
+        section("bridge", 8, {5, 3, 5, 4}, 1, "bass arp bells").level(-3.5).building(),
+        section("verse", 8, verse, 2, "bass arp lead").octave(-1).level(-2.5),
         section("chorus", 8, chorus, 3, "bass pad arp lead harmony bells").theme(1).octave(-1),
-        section("solo", 8, verse, 2, "bass pad arp lead").theme(2).level(-2.0),
+        section("solo", 16, verse, 2, "bass pad arp lead").theme(2).level(-1.5),
+        section("break", 4, verse, 3, ""),
         section("chorus", 8, chorus, 3, "bass pad arp lead bells").theme(1).octave(-1).lift(2),
         section("chorus", 8, chorus, 3, "bass pad arp lead harmony bells")
             .theme(1)
             .octave(-1)
             .lift(2),
-        section("outro", 8, verse, 2, "bass pad arp bells").level(-5.0).lift(2).brighten(1.0, 0.6),
+        section("outro", 12, verse, 2, "bass pad arp bells").level(-3.0).lift(2).brighten(1.0, 0.6),
     };
     return s;
 }

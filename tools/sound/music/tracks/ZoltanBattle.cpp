@@ -119,16 +119,18 @@ Song zoltanBattle() {
 
     const std::vector<int> theme = {0, 1, 5, 1};
     s.sections = {
-        section("hush", 6, {0, 1, 0, 4, 5, 1}, 0, "pad bells").level(-10.0).brighten(0.3, 0.8),
-        section("wave", 8, theme, 1, "bass pad arp lead").octave(-1).level(-5.0),
-        section("ebb", 4, {5, 4, 1, 1}, 0, "pad arp bells").level(-9.0).brighten(0.8, 0.4),
+        section("hush", 6, {0, 1, 0, 4, 5, 1}, 0, "pad bells").level(-3.5).brighten(0.3, 0.8),
+        section("wave", 8, theme, 1, "bass pad arp lead").octave(-1).level(-2.5),
+        section("ebb", 4, {5, 4, 1, 1}, 0, "pad arp bells").level(-4.0).brighten(0.8, 0.4),
         section("rise", 6, theme, 2, "bass pad arp lead")
             .theme(1)
             .octave(-1)
-            .level(-3.0)
+            .level(-1.5)
             .building(),
-        section("climax", 8, {0, 1, 5, 4}, 3, "bass pad arp lead harmony bells").octave(-1),
-        section("coda", 4, {5, 1, 0, 0}, 0, "pad bells").level(-8.0).brighten(1.0, 0.4),
+        section("climax", 12, {0, 1, 5, 4}, 3, "bass pad arp lead harmony bells")
+            .octave(-1)
+            .level(-1.0),
+        section("coda", 6, {5, 1, 5, 1, 0, 0}, 0, "pad bells").level(-4.0).brighten(1.0, 0.4),
     };
     return s;
 }
