@@ -6,6 +6,8 @@
 //                               steps one more frame and ends as if the player had quit.
 //   VORLUSK_PROBE_LOG=FILE      writes the CLOCK_MONOTONIC time in microseconds of each present,
 //                               one a line, to FILE when the process exits.
+//   VORLUSK_PROBE_FLY=1         presses Enter right after the first present, on the start screen,
+//                               so that the frames counted are a flight's.
 //   VORLUSK_PROBE_UNSCALED=1    keeps the game from scaling its scene to the screen. On SDL's
 //                               dummy driver, whose only screen is 1024x768, the scene is then
 //                               drawn one to one with its right and bottom edges cut off, as
@@ -29,6 +31,7 @@ long presents = 0;
 long quitAfter = 0;
 const char* logPath = nullptr;
 bool unscaled = false;
+bool fly = false;
 
 // Both come from the SDL the game loaded, looked up rather than linked, so the probe is harmless
 // in a process without SDL (a shell that passes LD_PRELOAD on to the game).
@@ -53,6 +56,8 @@ __attribute__((constructor)) void readSettings() {
     logPath = std::getenv("VORLUSK_PROBE_LOG");
     const char* scaling = std::getenv("VORLUSK_PROBE_UNSCALED");
     unscaled = scaling != nullptr && scaling[0] == '1';
+    const char* flying = std::getenv("VORLUSK_PROBE_FLY");
+    fly = flying != nullptr && flying[0] == '1';
     // SDL's own exported symbol, the one the game would have called.
     realPresent = reinterpret_cast<PresentFunction>(dlsym(RTLD_NEXT, "SDL_RenderPresent"));
     pushEvent = reinterpret_cast<PushEventFunction>(dlsym(RTLD_NEXT, "SDL_PushEvent"));
@@ -88,6 +93,14 @@ extern "C" void SDL_RenderPresent(SDL_Renderer* renderer) {
         presentTimes[presents] = monotonicMicroseconds();
     }
     ++presents;
+    if (presents == 1 && fly && pushEvent != nullptr) {
+        SDL_Event enter{};
+        enter.type = SDL_KEYDOWN;
+        enter.key.state = SDL_PRESSED;
+        enter.key.keysym.sym = SDLK_RETURN;
+        enter.key.keysym.scancode = SDL_SCANCODE_RETURN;
+        pushEvent(&enter);
+    }
     if (presents == quitAfter && pushEvent != nullptr) {
         SDL_Event quit{};
         quit.type = SDL_QUIT;

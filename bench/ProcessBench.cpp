@@ -76,7 +76,7 @@ const std::string PROBE = std::string("LD_PRELOAD=") + VORLUSK_FRAME_PROBE;
 bool peakMemory() {
     RunResult run =
         runFromData({VORLUSK_EXECUTABLE}, {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", PROBE,
-                                           "VORLUSK_PROBE_QUIT_AFTER=1000"});
+                                           "VORLUSK_PROBE_FLY=1", "VORLUSK_PROBE_QUIT_AFTER=1000"});
     if (run.status != 0) {
         std::printf("  peak memory: the run failed (status %d)\n", run.status);
         return false;
@@ -98,7 +98,7 @@ bool pacing() {
     RunResult run =
         runFromData({"xvfb-run", "-a", "-s", "-screen 0 1280x720x24 -nolisten tcp", "env",
                      "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy", "SDL_RENDER_DRIVER=software",
-                     PROBE, "VORLUSK_PROBE_QUIT_AFTER=650",
+                     PROBE, "VORLUSK_PROBE_FLY=1", "VORLUSK_PROBE_QUIT_AFTER=650",
                      std::string("VORLUSK_PROBE_LOG=") + logPath, VORLUSK_EXECUTABLE},
                     {});
     std::vector<long long> times = readTimes(logPath);

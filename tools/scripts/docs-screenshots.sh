@@ -51,6 +51,9 @@ start() {
     game=$!
     window=$(xdotool search --sync --name '^Vorlusk$' | head -n 1)
     xdotool windowfocus --sync "$window"
+    # Past the start screen, once it has loaded.
+    sleep 3
+    xdotool key --window "$window" Return
 }
 
 # First flight: every stage up to a crash, with both pauses on the way.
@@ -71,7 +74,8 @@ xdotool windowfocus "$(xdotool search --sync --name "vorlusk-64" | head -n 1)"
 sleep 0.5 && shoot 6-paused-focus
 kill "$other"
 xdotool windowfocus --sync "$window"
-sleep 0.5
+# Back in the window the pause waits for the player.
+key p && sleep 0.5
 # Left alone, the ship gathers frozen jets until all eight are frozen at once.
 n=0
 while ! ended; do

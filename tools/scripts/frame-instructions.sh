@@ -19,7 +19,7 @@ out=$(mktemp /tmp/vorlusk-callgrind-XXXXXX)
 trap 'rm -f "$out" "$out.txt"' EXIT
 
 cd "$root/data"
-SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VORLUSK_PROBE_UNSCALED=1 \
+SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VORLUSK_PROBE_UNSCALED=1 VORLUSK_PROBE_FLY=1 \
     VORLUSK_PROBE_QUIT_AFTER=$frames LD_PRELOAD="$build/vorlusk-frame-probe.so" \
     valgrind --tool=callgrind --callgrind-out-file="$out" "$build/vorlusk" >/dev/null 2>&1
 

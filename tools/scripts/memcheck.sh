@@ -25,7 +25,7 @@ cd data
 status=0
 # The dummy driver's screen is 1024x768; scaling the scene to it in software under valgrind would
 # take most of the run, so the probe keeps the scene unscaled.
-SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VORLUSK_PROBE_UNSCALED=1 \
+SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VORLUSK_PROBE_UNSCALED=1 VORLUSK_PROBE_FLY=1 \
     VORLUSK_PROBE_QUIT_AFTER=$frames VORLUSK_PROBE_LOG="$presents" \
     timeout 900 env LD_PRELOAD="$build/vorlusk-frame-probe.so" valgrind --tool=memcheck --error-exitcode=99 --trace-children=no \
     --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite \
