@@ -27,10 +27,12 @@ SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy VORLUSK_PROBE_UNSCALED=1 VORLUSK_PRO
 # and how often it was called.
 callgrind_annotate --inclusive=yes --threshold=100 "$out" >"$out.txt"
 perFrame() {
-    grep -E "=> .*CGame::$1\(\) \([0-9]+x\)" "$out.txt" | head -n 1 |
+    grep -E "=> .*CGame::$1\([^)]*\) \([0-9]+x\)" "$out.txt" | head -n 1 |
         sed 's/^ *\([0-9,]*\) .*(\([0-9]*\)x).*/\1 \2/' | tr -d , | awk '{print int($1 / $2)}'
 }
 step=$(perFrame stepFrame)
 end=$(perFrame endFrame)
+# The loop's pass around them: the events, and what the shell adds to a frame.
+pass=$(perFrame loopOnce)
 echo "instructions a frame over the first $frames: stepFrame $step, endFrame $end," \
-    "together $((step + end))"
+    "together $((step + end)); the rest of the loop's pass $((pass - step - end))"
