@@ -21,6 +21,7 @@ TEST_F(BackgroundTest, EachFrozenJetOfTheThrustsDirectionHalvesTheDriftTruncated
         {0, 4, 0, 5, {2, 3}, 0, 0, 2},       // down: both halves of an odd drift
         {0, -4, 0, -9, {6}, 0, -5, 1},       // up, at a scaled drift
         {0, 0, 7, 0, {0, 1, 4, 5}, 7, 0, 4}, // no horizontal thrust: nothing slows
+        {0, 0, 0, -5, {2, 3, 6, 7}, 0, -5, 4}, // nor vertical: the drift is applied whole
         {3, 0, -7, 0, {0}, -4, 0, 1},        // the thrust's sign, not the drift's, decides
         {3, 0, -7, 0, {4, 5}, -7, 0, 2},     //
         {7, 4, 7, 4, {0, 1, 2, 3, 4, 5, 6, 7}, 0, 0, 8},

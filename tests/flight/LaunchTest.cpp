@@ -3,6 +3,7 @@
 #include "flight/Drift.h"
 #include "shell/Channels.h"
 #include "support/GameFixture.h"
+#include "support/MixerClock.h"
 
 class LaunchTest : public GameTest {
   protected:
@@ -42,9 +43,10 @@ TEST_F(LaunchTest, ArrivalBrakesOntoTheShipAndLaunchAwayAcceleratesThenEachFades
     EXPECT_EQ(game.thrustX, 0);
     EXPECT_EQ(game.thrustY, 0);
     EXPECT_EQ(Mix_FadingChannel(ROAR_CHANNEL), MIX_FADING_OUT);
-    // A fade already under way is left to finish (once under way, the fade-out would take).
+    // A fade already under way is left to finish (halfway in, a fade-out would take).
     Mix_FadeInChannelTimed(ROAR_CHANNEL, game.sndThrustRoar, 0, 5000, -1);
-    SDL_Delay(100);
+    setMixerTicks(mixerTicks() + 2500);
+    awaitMixerPass();
     game.seqFrame = 83;
     game.playLaunch(false);
     EXPECT_EQ(Mix_FadingChannel(ROAR_CHANNEL), MIX_FADING_IN);
