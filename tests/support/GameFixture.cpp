@@ -25,7 +25,7 @@ void releaseMixer() {
 
 void GameTest::SetUp() {
     resetStaticState();
-    // The loop's waits move this clock on instead of sleeping: no test waits on the machine.
+    // The loop's waits move this clock on, so no test waits on the machine's time.
     game.manualClock = true;
     game.manualTicks = 1000000;
     useSceneSizedWindow(&game);

@@ -1,5 +1,6 @@
-// MixerClock.cpp -- SDL_GetTicks for everything outside SDL itself in the test program: the
-// mixer's fades read the tests' clock (SDL calls its own copy, so its drivers keep real time).
+// MixerClock.cpp -- SDL's millisecond count as everything outside SDL itself in the test program
+// reads it: the mixer's fades follow the tests' clock (SDL calls its own copy, so its drivers keep
+// real time). Defined here, it takes the place of the library's for the mixer, which links to it.
 #include "support/MixerClock.h"
 
 #include <SDL_mixer.h>

@@ -1,8 +1,8 @@
 // MixerClock.h -- the mixer's clock, owned by the test program.
 //
-// SDL_mixer times a channel's fade and expiry by SDL_GetTicks, read on its audio thread. The test
-// program defines that function itself, so the mixer reads a clock the tests set: a fade then
-// lasts exactly as many of its milliseconds as the game asked for, however fast the machine.
+// SDL_mixer times a channel's fade and expiry by SDL's millisecond count, read on its audio thread.
+// The test program defines that function itself, so the mixer reads a clock the tests set: a fade
+// then lasts exactly as many of its milliseconds as the game asked for, however fast the machine.
 #pragma once
 
 #include <SDL.h>
