@@ -59,9 +59,9 @@ firstFailure() {
         return
     fi
     local failed
-    failed=$(grep -m1 -o '^\[  FAILED  \] [A-Za-z0-9_./]*' "$out" | cut -c14-)
+    failed=$(grep -m1 -o '\[  FAILED  \] [A-Za-z0-9_./]*' "$out" | cut -c14-)
     [ $status -eq 124 ] && failed="timed out"
-    echo "${failed:-crashed (status $status)}"
+    echo "${failed:-the suite (status $status)}"
 }
 
 wanted=" $* "
