@@ -17,6 +17,7 @@ TEST_F(BackgroundTest, EachFrozenJetOfTheThrustsDirectionHalvesTheDriftTruncated
         {7, 0, 7, 0, {0, 1}, 0, 0, 2},         //
         {7, 0, 7, 0, {4}, 7, 0, 1},            // a left jet does not slow a push to the right
         {-7, 0, -7, 0, {5}, -4, 0, 1},         // the half taken off truncates toward zero
+        {-7, 0, -7, 0, {4, 5}, 0, 0, 2},       // two halves of an odd drift leave nothing
         {1, 0, 1, 0, {1}, 1, 0, 1},            //
         {0, 4, 0, 5, {2, 3}, 0, 0, 2},         // down: both halves of an odd drift
         {0, -4, 0, -9, {6}, 0, -5, 1},         // up, at a scaled drift

@@ -7,7 +7,9 @@
 #
 # BUILD_DIR (default build) must be configured with -DVORLUSK_TESTS=ON and built once. The window
 # tests need an X server of their own and the small-screen test a display of its size: neither
-# runs here. Two tests that measure the process as a whole run in a process of their own.
+# runs here. The asset tests, which take most of the time and see src/ only through the colour
+# key, run after the rest, and two tests that measure the process as a whole each in a process
+# of their own: a fault still meets every other test before it counts as a survivor.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
@@ -18,6 +20,7 @@ mkdir -p "$log"
 alone=(FlyAgainTest.AHundredFlightsLeaveNoAllocationBehind
        GameTest.TheSceneIsScaledWholeIntoAScreenOfAnotherShape)
 excluded="WindowTest.*:*SmallScreen*:$(IFS=:; echo "${alone[*]}")"
+phases=("-ArtAssets.*:SoundAssets.*:$excluded" "ArtAssets.*:SoundAssets.*" "${alone[@]}")
 
 planted=""
 restore() {
@@ -47,21 +50,18 @@ plant() {
 
 # The suite's verdict on the program as built: the first failing test, or nothing.
 firstFailure() {
-    local out=$log/run.txt
-    (cd data && timeout 900 "../$build/tests/vorlusk-tests" --gtest_fail_fast --gtest_brief=1 \
-        --gtest_filter="-$excluded") >"$out" 2>&1
-    local status=$?
-    if [ $status -eq 0 ]; then
-        for test in "${alone[@]}"; do
-            (cd data && timeout 300 "../$build/tests/vorlusk-tests" --gtest_brief=1 \
-                --gtest_filter="$test") >"$out" 2>&1 || { echo "$test"; return; }
-        done
-        return
-    fi
-    local failed
-    failed=$(grep -m1 -o '\[  FAILED  \] [A-Za-z0-9_./]*' "$out" | cut -c14-)
-    [ $status -eq 124 ] && failed="timed out"
-    echo "${failed:-the suite (status $status)}"
+    local out=$log/run.txt status failed
+    for phase in "${phases[@]}"; do
+        (cd data && timeout 900 "../$build/tests/vorlusk-tests" --gtest_fail_fast --gtest_brief=1 \
+            --gtest_filter="$phase") >"$out" 2>&1
+        status=$?
+        if [ $status -ne 0 ]; then
+            failed=$(grep -m1 -o '\[  FAILED  \] [A-Za-z0-9_./]*' "$out" | cut -c14-)
+            [ $status -eq 124 ] && failed="timed out"
+            echo "${failed:-the suite (status $status)}"
+            return
+        fi
+    done
 }
 
 wanted=" $* "
