@@ -8,8 +8,7 @@
 # BUILD_DIR (default build) must be configured with -DVORLUSK_TESTS=ON and built once. The window
 # tests need an X server of their own and the small-screen test a display of its size: neither
 # runs here. The asset tests, which take most of the time and see src/ only through the colour
-# key, run after the rest, and two tests that measure the process as a whole each in a process
-# of their own: a fault still meets every other test before it counts as a survivor.
+# key, run after the rest: a fault still meets every other test before it counts as a survivor.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
@@ -17,10 +16,7 @@ build=${BUILD_DIR:-build}
 list=tools/mutants/faults.txt
 log=$build/mutants
 mkdir -p "$log"
-alone=(FlyAgainTest.AHundredFlightsLeaveNoAllocationBehind
-       GameTest.TheSceneIsScaledWholeIntoAScreenOfAnotherShape)
-excluded="WindowTest.*:*SmallScreen*:$(IFS=:; echo "${alone[*]}")"
-phases=("-ArtAssets.*:SoundAssets.*:$excluded" "ArtAssets.*:SoundAssets.*" "${alone[@]}")
+phases=("-ArtAssets.*:SoundAssets.*:WindowTest.*:SmallScreenTest.*" "ArtAssets.*:SoundAssets.*")
 
 planted=""
 restore() {
