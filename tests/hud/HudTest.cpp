@@ -219,4 +219,10 @@ TEST_F(HudTest, EndOfFlightLinesReadOverEveryPartOfTheCarpet) {
     }
     std::printf("worst contrast of the end-of-flight text against its band: %.2f\n", worst);
     EXPECT_GE(worst, 4.5);
+    // How the flight ended over the hint, 6 pixels below it.
+    int w = 0;
+    int h = 0;
+    TTF_SizeUTF8(game.font, "Launched away \u2014 Score 3730", &w, &h);
+    EXPECT_EQ(game.endRects[0].w, w);
+    EXPECT_EQ(game.endRects[1].y, game.endRects[0].y + game.endRects[0].h + 6);
 }

@@ -65,9 +65,12 @@ TEST_F(FlyAgainTest, TheNextFlightStartsFromWaitingAsAfterStartUp) {
     sendKey(game, SDL_KEYDOWN, SDLK_RETURN);
     ASSERT_EQ(game.state, Finished);
     SDL_Event event;
-    for (int frame = 0; frame < 50; ++frame) {
+    for (int frame = 0; frame < 49; ++frame) {
         game.loopOnce(&event);
     }
+    sendKey(game, SDL_KEYDOWN, SDLK_RETURN);
+    ASSERT_EQ(game.state, Finished) << "flew again after 49 frames of the result";
+    game.loopOnce(&event);
     SDL_Event repeat{};
     repeat.type = SDL_KEYDOWN;
     repeat.key.keysym.sym = SDLK_RETURN;
