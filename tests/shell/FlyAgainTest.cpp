@@ -77,6 +77,12 @@ TEST_F(FlyAgainTest, TheNextFlightStartsFromWaitingAsAfterStartUp) {
     repeat.key.repeat = 1;
     game.handleEvent(&repeat);
     ASSERT_EQ(game.state, Finished) << "a key repeat flew again";
+    sendKey(game, SDL_KEYDOWN, SDLK_p);
+    SDL_Event button{};
+    button.type = SDL_JOYBUTTONDOWN;
+    game.handleEvent(&button);
+    ASSERT_EQ(game.state, Finished) << "button 0 flew again under the pause";
+    sendKey(game, SDL_KEYDOWN, SDLK_p);
     sendKey(game, SDL_KEYDOWN, SDLK_RETURN);
     ASSERT_EQ(game.state, Waiting);
     const FlightStart again = flightStartOf(game);

@@ -90,9 +90,10 @@ TEST_F(PauseTest, FocusPausesOnlyAWindowThatHadItAndComingBackWaitsForThePlayer)
     f11.type = SDL_KEYDOWN;
     f11.key.keysym.sym = SDLK_F11;
     game.handleEvent(&f11);
+    game.manualTicks += 499;
     sendFocus(game, SDL_WINDOWEVENT_FOCUS_LOST);
     EXPECT_EQ(game.pauseReason, NotPaused);
-    game.manualTicks += 1000;
+    game.manualTicks += 1; // half a second after the switch
     sendFocus(game, SDL_WINDOWEVENT_FOCUS_LOST);
     EXPECT_EQ(game.pauseReason, PausedByFocus);
 }
