@@ -64,6 +64,7 @@ TEST_F(ReplaysTest, AFlightKeptBehindABetterOneIsVerifiedFromItsReplay) {
 }
 
 TEST(FlightHash, EachPartOfTheFrameItTakesInMovesIt) {
+    resetStaticState();
     CGame game;
     const Uint32 start = hashFlight(game);
     driftY = 1;
