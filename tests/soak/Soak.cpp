@@ -5,8 +5,8 @@
 // The player's input goes through SDL's queue into loopOnce, as in the real loop: arrows and the
 // stick; P, Start and the window's focus lost and regained to pause; Enter, Space and the pad's
 // A to go on or to fly again; a pad plugged in and pulled out. The game's clock is the tests'
-// own, which the loop's waits move on. The input and the flights' draws are seeded; only the
-// moment the mixer's thread lets the roar's channel fall idle is the machine's.
+// own, which the loop's waits move on. The input and the flights' draws are seeded, and nothing
+// the flight decides waits on the mixer's thread, so every run is the same.
 #include "shell/Channels.h"
 #include "support/GameFixture.h"
 #include "support/Invariants.h"
