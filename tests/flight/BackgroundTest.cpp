@@ -13,16 +13,18 @@ TEST_F(BackgroundTest, EachFrozenJetOfTheThrustsDirectionHalvesTheDriftTruncated
         int velX, velY, count;
     } cases[] = {
         {7, -4, 7, -4, {}, 7, -4, 0},
-        {7, 0, 7, 0, {0}, 4, 0, 1},          // right, jet A: the larger half remains
-        {7, 0, 7, 0, {0, 1}, 0, 0, 2},       //
-        {7, 0, 7, 0, {4}, 7, 0, 1},          // a left jet does not slow a push to the right
-        {-7, 0, -7, 0, {5}, -4, 0, 1},       // the half taken off truncates toward zero
-        {1, 0, 1, 0, {1}, 1, 0, 1},          //
-        {0, 4, 0, 5, {2, 3}, 0, 0, 2},       // down: both halves of an odd drift
-        {0, -4, 0, -9, {6}, 0, -5, 1},       // up, at a scaled drift
-        {0, 0, 7, 0, {0, 1, 4, 5}, 7, 0, 4}, // no horizontal thrust: nothing slows
-        {3, 0, -7, 0, {0}, -4, 0, 1},        // the thrust's sign, not the drift's, decides
-        {3, 0, -7, 0, {4, 5}, -7, 0, 2},     //
+        {7, 0, 7, 0, {0}, 4, 0, 1},            // right, jet A: the larger half remains
+        {7, 0, 7, 0, {0, 1}, 0, 0, 2},         //
+        {7, 0, 7, 0, {4}, 7, 0, 1},            // a left jet does not slow a push to the right
+        {-7, 0, -7, 0, {5}, -4, 0, 1},         // the half taken off truncates toward zero
+        {-7, 0, -7, 0, {4, 5}, 0, 0, 2},       // two halves of an odd drift leave nothing
+        {1, 0, 1, 0, {1}, 1, 0, 1},            //
+        {0, 4, 0, 5, {2, 3}, 0, 0, 2},         // down: both halves of an odd drift
+        {0, -4, 0, -9, {6}, 0, -5, 1},         // up, at a scaled drift
+        {0, 0, 7, 0, {0, 1, 4, 5}, 7, 0, 4},   // no horizontal thrust: nothing slows
+        {0, 0, 0, -5, {2, 3, 6, 7}, 0, -5, 4}, // nor vertical: the drift is applied whole
+        {3, 0, -7, 0, {0}, -4, 0, 1},          // the thrust's sign, not the drift's, decides
+        {3, 0, -7, 0, {4, 5}, -7, 0, 2},       //
         {7, 4, 7, 4, {0, 1, 2, 3, 4, 5, 6, 7}, 0, 0, 8},
         {-7, 0, -7, 0, {3, 6}, -7, 0, 2},
     };

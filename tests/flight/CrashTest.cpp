@@ -58,5 +58,6 @@ TEST_F(CrashTest, SoundsFramesAndTheWreckFollowTheTimelineThenTheWreckStaysWhile
         EXPECT_EQ(game.thrustX, i < 2 ? -2 : 5) << "step " << i;
         EXPECT_EQ(game.state, Finished);
     }
+    EXPECT_EQ(game.seqFrame, 144); // the count stops at the end: a replay's fingerprint holds it
     EXPECT_EQ(channelsPlaying(game.sndShipExplosion) + channelsPlaying(game.sndShipCrash), 0);
 }

@@ -3,6 +3,7 @@
 #include "flight/Drift.h"
 #include "shell/Channels.h"
 #include "support/GameFixture.h"
+#include "support/MixerClock.h"
 
 class LaunchTest : public GameTest {
   protected:
@@ -14,6 +15,15 @@ class LaunchTest : public GameTest {
             game.playLaunch(outward);
         }
         return drawn;
+    }
+    // The roar, faded from `from` on the mixer's clock, still sounds a millisecond before `ms`
+    // and has stopped at it.
+    void expectRoarFadeLasts(Uint32 from, Uint32 ms) {
+        for (Uint32 at : {ms - 1, ms}) {
+            setMixerTicks(from + at);
+            awaitMixerPass();
+            EXPECT_EQ(Mix_Playing(ROAR_CHANNEL), at < ms ? 1 : 0) << at << " of " << ms;
+        }
     }
 };
 
@@ -35,6 +45,7 @@ TEST_F(LaunchTest, ArrivalBrakesOntoTheShipAndLaunchAwayAcceleratesThenEachFades
     playTo(false, 83, 0);
     EXPECT_EQ(game.thrustX, -6);
     EXPECT_EQ(game.thrustY, 4);
+    Uint32 fadeFrom = mixerTicks();
     game.playLaunch(false); // call 84: the end, at rest where the ship stands
     EXPECT_EQ(game.state, Settled);
     EXPECT_EQ(game.boostRect.x, 594);
@@ -42,9 +53,11 @@ TEST_F(LaunchTest, ArrivalBrakesOntoTheShipAndLaunchAwayAcceleratesThenEachFades
     EXPECT_EQ(game.thrustX, 0);
     EXPECT_EQ(game.thrustY, 0);
     EXPECT_EQ(Mix_FadingChannel(ROAR_CHANNEL), MIX_FADING_OUT);
-    // A fade already under way is left to finish (once under way, the fade-out would take).
+    expectRoarFadeLasts(fadeFrom, 100);
+    // A fade already under way is left to finish (halfway in, a fade-out would take).
     Mix_FadeInChannelTimed(ROAR_CHANNEL, game.sndThrustRoar, 0, 5000, -1);
-    SDL_Delay(100);
+    setMixerTicks(mixerTicks() + 2500);
+    awaitMixerPass();
     game.seqFrame = 83;
     game.playLaunch(false);
     EXPECT_EQ(Mix_FadingChannel(ROAR_CHANNEL), MIX_FADING_IN);
@@ -75,10 +88,12 @@ TEST_F(LaunchTest, ArrivalBrakesOntoTheShipAndLaunchAwayAcceleratesThenEachFades
         EXPECT_EQ(game.boostSheet.currentFrame, 11);
         game.aliens[0].velX = 9;
         Mix_PlayChannelTimed(ROAR_CHANNEL, game.sndThrustRoar, 0, -1);
+        fadeFrom = mixerTicks();
         game.playLaunch(true); // call 84: the end
         EXPECT_EQ(game.state, Finished);
         EXPECT_EQ(game.thrustX, drift);
         EXPECT_EQ(game.aliens[0].velX, 1); // the aliens sent inward
         EXPECT_EQ(Mix_FadingChannel(ROAR_CHANNEL), MIX_FADING_OUT);
+        expectRoarFadeLasts(fadeFrom, 1000);
     }
 }

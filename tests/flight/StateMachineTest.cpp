@@ -2,6 +2,7 @@
 #include "flight/Drift.h"
 #include "shell/Channels.h"
 #include "support/GameFixture.h"
+#include "support/MixerClock.h"
 
 #include <cstdlib>
 
@@ -31,6 +32,7 @@ TEST_F(StateMachineTest, AWholeFlightKeepsItsExactTimeline) {
     EXPECT_EQ(game.timeLeft, 101.98f);
     step(99);
     EXPECT_EQ(game.timeLeft, 100.000336f); // frame 100: still waiting
+    const Uint32 fadeFrom = mixerTicks();
     step(); // frame 101: the arrival starts under a fading-in roar, and makes its first call
     EXPECT_EQ(game.timeLeft, 99.980339f);
     EXPECT_EQ(game.state, LaunchIn);
@@ -38,6 +40,11 @@ TEST_F(StateMachineTest, AWholeFlightKeepsItsExactTimeline) {
     EXPECT_EQ(game.boostSheet.currentFrame, 5);
     EXPECT_EQ(Mix_GetChunk(ROAR_CHANNEL), game.sndThrustRoar);
     EXPECT_EQ(Mix_FadingChannel(ROAR_CHANNEL), MIX_FADING_IN);
+    for (Uint32 at : {199u, 200u}) { // 200 ms of the mixer's clock
+        setMixerTicks(fadeFrom + at);
+        awaitMixerPass();
+        EXPECT_EQ(Mix_FadingChannel(ROAR_CHANNEL), at < 200 ? MIX_FADING_IN : MIX_NO_FADING);
+    }
     // The player's thrust moves the carpet on the next frame, before the arrival takes it back.
     game.thrustX = 7;
     step();

@@ -1,6 +1,7 @@
 // ThrustersTest.cpp -- renderThrusters: each jet's look and timer, the hum and thaw loops.
 #include "shell/Channels.h"
 #include "support/GameFixture.h"
+#include "support/MixerClock.h"
 
 #include <vector>
 
@@ -93,19 +94,20 @@ TEST_F(ThrustersTest, JetsBurnThawOrShowIceAndTheirLoopsFollowThemThenFadeWhenUn
     EXPECT_EQ(volume(game.sndThrustFade), 64);
     EXPECT_EQ(Mix_FadingChannel(HUM_CHANNEL), MIX_FADING_OUT);
 
-    // Nothing to feed them: both fade out, and are gone within the fade.
+    // Nothing to feed them: both fade out over 500 ms of the mixer's clock, to the millisecond.
     Mix_HaltChannel(-1);
     setJetTimers(0);
     game.ship.timers[2] = 90; // down, jet A
     render(7, 4);
     ASSERT_TRUE(Mix_Playing(HUM_CHANNEL) && Mix_Playing(THAW_CHANNEL));
+    const Uint32 start = mixerTicks();
     render(0, 0);
     EXPECT_EQ(Mix_FadingChannel(HUM_CHANNEL), MIX_FADING_OUT);
     EXPECT_EQ(Mix_FadingChannel(THAW_CHANNEL), MIX_FADING_OUT);
-    const Uint32 start = SDL_GetTicks();
-    while ((Mix_Playing(HUM_CHANNEL) || Mix_Playing(THAW_CHANNEL)) &&
-           SDL_GetTicks() - start < 3000) {
-        SDL_Delay(20);
+    for (Uint32 at : {499u, 500u}) {
+        setMixerTicks(start + at);
+        awaitMixerPass();
+        render(0, 0); // asked again every frame: that neither restarts nor stretches the fade
+        EXPECT_EQ(Mix_Playing(HUM_CHANNEL) + Mix_Playing(THAW_CHANNEL), at < 500 ? 2 : 0) << at;
     }
-    EXPECT_FALSE(Mix_Playing(HUM_CHANNEL) || Mix_Playing(THAW_CHANNEL));
 }

@@ -72,9 +72,19 @@ TEST_F(HudTest, BannerBlinksWithTheScheduleAcrossTheWrapOfA32BitCountAndOnlyWhil
     draw();
     EXPECT_EQ(countColor(game.renderer, game.warningRect, game.warningColor), 0);
 
+    // A schedule restarted after a pause may stand on any millisecond: shown up to 499 of each
+    // second, hidden from 500.
+    game.warningActive = true;
+    for (Uint64 at : {7499, 7500, 7999, 8000}) {
+        game.nextFrameTicks = at;
+        draw();
+        EXPECT_EQ(countColor(game.renderer, game.warningRect, game.warningColor) > 100,
+                  at % 1000 == 499 || at % 1000 == 0)
+            << at;
+    }
+
     // From 1.3 s before 2^32 ms: phases of exactly 25 frames on and 25 off, on through the wrap,
     // whatever the wall clock says.
-    game.warningActive = true;
     game.nextFrameTicks = (Uint64{1} << 32) - 1300;
     std::vector<int> runs;
     bool last = false;
@@ -210,4 +220,10 @@ TEST_F(HudTest, EndOfFlightLinesReadOverEveryPartOfTheCarpet) {
     }
     std::printf("worst contrast of the end-of-flight text against its band: %.2f\n", worst);
     EXPECT_GE(worst, 4.5);
+    // How the flight ended over the hint, 6 pixels below it.
+    int w = 0;
+    int h = 0;
+    TTF_SizeUTF8(game.font, "Launched away \u2014 Score 3730", &w, &h);
+    EXPECT_EQ(game.endRects[0].w, w);
+    EXPECT_EQ(game.endRects[1].y, game.endRects[0].y + game.endRects[0].h + 6);
 }

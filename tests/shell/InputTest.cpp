@@ -1,5 +1,5 @@
-// InputTest.cpp -- handleEvent: quitting, the arrow keys and WASD by flight state, and joystick
-// 0's two axes.
+// InputTest.cpp -- handleEvent: quitting, the arrow keys and WASD by flight state, the volume
+// keys and a resized window, and joystick 0's two axes.
 #include "support/GameFixture.h"
 
 #include <utility>
@@ -94,6 +94,50 @@ TEST(InputKeys, EscapeAndQuitEndTheGameDuringTheFlight) {
     quit.type = SDL_QUIT;
     game.handleEvent(&quit);
     EXPECT_FALSE(game.running);
+}
+
+// The volume keys step by tenths and stop at their ends, M silences without losing the level,
+// and the replay behind the start screen plays its effects at a third; a window dragged to a new
+// size is kept half a second after it rests. Each reaches the mixer and the settings file.
+TEST_F(GameTest, VolumeKeysAndAResizedWindowReachTheMixerAndTheSettingsFile) {
+    game.initShell();
+    for (int press = 0; press < 11; ++press) {
+        sendKey(game, SDL_KEYDOWN, SDLK_MINUS);
+    }
+    EXPECT_EQ(game.settings.volume, 0);
+    EXPECT_EQ(Mix_MasterVolume(-1), 0);
+    sendKey(game, SDL_KEYDOWN, SDLK_KP_PLUS);
+    EXPECT_EQ(Mix_MasterVolume(-1), 12); // 128 * 10 / 100, truncated
+    sendKey(game, SDL_KEYDOWN, SDLK_m);
+    EXPECT_EQ(Mix_MasterVolume(-1) + Mix_VolumeMusic(-1), 0);
+    sendKey(game, SDL_KEYDOWN, SDLK_m);
+    game.mode = Attract;
+    game.applyVolume();
+    EXPECT_EQ(Mix_MasterVolume(-1), 3);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 12);
+    game.mode = Playing;
+    for (int press = 0; press < 10; ++press) {
+        sendKey(game, SDL_KEYDOWN, SDLK_EQUALS);
+    }
+    EXPECT_EQ(Mix_MasterVolume(-1), 128);
+
+    SDL_SetWindowSize(game.window, WINDOW_MIN_W, WINDOW_MIN_H);
+    SDL_Event resized{};
+    resized.type = SDL_WINDOWEVENT;
+    resized.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+    game.handleEvent(&resized);
+    game.manualTicks += 499;
+    game.saveSettingsWhenDue();
+    EXPECT_TRUE(game.settingsDirty);
+    game.manualTicks += 1;
+    game.saveSettingsWhenDue();
+    EXPECT_FALSE(game.settingsDirty);
+    CSettings kept;
+    loadSettings(&kept);
+    EXPECT_EQ(kept.volume, 100);
+    EXPECT_FALSE(kept.muted);
+    EXPECT_EQ(kept.windowW, WINDOW_MIN_W);
+    EXPECT_EQ(kept.windowH, WINDOW_MIN_H);
 }
 
 class JoystickTest : public ::testing::Test {

@@ -30,6 +30,8 @@ TEST_F(PacingTest, EarlyFramesWaitForTheDueTickAndLateOnesCatchUp) {
     EXPECT_EQ(game.nextFrameTicks, start + 100);
     game.nextFrameTicks = game.manualTicks;
     EXPECT_EQ(game.framesTimeLeft(), 0u);
+    game.nextFrameTicks = game.manualTicks - 1;
+    EXPECT_EQ(game.framesTimeLeft(), 0u);
 
     // Frames of 5 ms wait 15. One of 70 ms, and the three after it, wait nothing; the one after
     // those waits 10, and the schedule is met again.
@@ -49,6 +51,13 @@ TEST_F(PacingTest, AStallOfSecondsStartsTheScheduleAgainInsteadOfRacingThroughIt
     game.nextFrameTicks = game.manualTicks + FRAME_MS;
     EXPECT_EQ(frameTaking(10000), 0u);
     EXPECT_EQ(frameTaking(5), 15u) << "the frame after a stall keeps its period";
+
+    // Five frames behind it still catches up; a millisecond more and it starts again.
+    for (Uint64 late : {100u, 101u}) {
+        game.nextFrameTicks = game.manualTicks + FRAME_MS;
+        frameTaking(FRAME_MS + late);
+        EXPECT_EQ(frameTaking(5), late > 100 ? 15u : 0u) << late;
+    }
 }
 
 TEST_F(PacingTest, TheClockRunsOnPastWhereA32BitTickCountWraps) {

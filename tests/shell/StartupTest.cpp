@@ -160,6 +160,18 @@ TEST(Startup, MissingAssetsAreReportedAndStartupGoesOn) {
     releaseMixer();
 }
 
+// The start screen: the title, four lines of help, the best five flights under their heading
+// when there are any, and how to fly.
+TEST_F(GameTest, TheStartScreenListsTheBestFiveFlights) {
+    game.initShell();
+    for (int count : {0, 7}) {
+        game.scores.count = count;
+        game.makeStartScreen();
+        EXPECT_EQ(game.startLines, count == 0 ? 6 : 12);
+        EXPECT_NE(game.startTextures[game.startLines - 1], nullptr);
+    }
+}
+
 TEST_F(GameTest, TheSceneIsScaledWholeIntoAScreenOfAnotherShape) {
     // The dummy driver's screen is 1024x768: in full screen the scene shrinks to 1024x576
     // between black bars of 96 rows, rather than losing its right quarter.

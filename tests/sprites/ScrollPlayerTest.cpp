@@ -13,7 +13,9 @@ TEST(ScrollPlayer, WrapsByJumpingToTheOtherSideDroppingWhatWasCarriedPast) {
         {100, 2270, 0, 10, 100, 0}, // reaching the limit is already past it
         {100, 5, 0, -8, 100, 2280}, //
         {100, 2280, 0, 0, 100, 0},  // standing on the limit turns to 0 even without moving
+        {100, 0, 0, -1, 100, 2280}, // one pixel before the edge is past it
         {3700, 100, 25, 0, 0, 100}, // the 5 pixels past the limit are dropped
+        {3710, 100, 10, 0, 0, 100}, //
         {3, 100, -4, 0, 3720, 100}, //
     };
     for (const auto& c : cases) {

@@ -4,12 +4,14 @@
 #include "flight/Drift.h"
 #include "hud/Hud.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 void resetStaticState() {
     driftX = 0;
@@ -25,7 +27,7 @@ void releaseMixer() {
 
 void GameTest::SetUp() {
     resetStaticState();
-    // The loop's waits move this clock on instead of sleeping: no test waits on the machine.
+    // The loop's waits move this clock on, so no test waits on the machine's time.
     game.manualClock = true;
     game.manualTicks = 1000000;
     useSceneSizedWindow(&game);
@@ -49,6 +51,12 @@ void useSceneSizedWindow(CGame* game) {
 void GameTest::TearDown() {
     game.close();
     releaseMixer();
+    // All the shell made is let go: a game closed can start again.
+    std::vector<SDL_Texture*> made = {game.pauseSnapshot, game.noteTexture};
+    made.insert(made.end(), std::begin(game.pauseTextures), std::end(game.pauseTextures));
+    made.insert(made.end(), std::begin(game.endTextures), std::end(game.endTextures));
+    made.insert(made.end(), std::begin(game.startTextures), std::end(game.startTextures));
+    EXPECT_EQ(std::count(made.begin(), made.end(), nullptr), static_cast<long>(made.size()));
 }
 
 void GameTest::step(int frames) {

@@ -10,6 +10,24 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
+#include <utility>
+
+namespace {
+
+// Tests that read pixels back switch to the offscreen driver; the next test, in the same process
+// when the suite runs whole, starts on the driver the program started with.
+class CRestoreVideoDriver : public testing::EmptyTestEventListener {
+  public:
+    explicit CRestoreVideoDriver(std::string startedWith) : driver(std::move(startedWith)) {}
+    void OnTestEnd(const testing::TestInfo&) override {
+        setenv("SDL_VIDEODRIVER", driver.c_str(), 1);
+    }
+
+  private:
+    std::string driver;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
@@ -27,6 +45,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(
+        new CRestoreVideoDriver(std::getenv("SDL_VIDEODRIVER")));
     int status = RUN_ALL_TESTS();
     std::error_code ignored;
     std::filesystem::remove_all(home, ignored);
