@@ -27,7 +27,7 @@ constexpr unsigned SEED = 20261206;
 // Frames the end-of-flight lines stay up before a press may start the next flight.
 constexpr int END_READ_FRAMES = 50;
 
-void pushKey(Uint32 type, SDL_Keycode key) {
+void pushKeyEvent(Uint32 type, SDL_Keycode key) {
     SDL_Event event{};
     event.type = type;
     event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
@@ -36,8 +36,8 @@ void pushKey(Uint32 type, SDL_Keycode key) {
 }
 
 void tapKey(SDL_Keycode key) {
-    pushKey(SDL_KEYDOWN, key);
-    pushKey(SDL_KEYUP, key);
+    pushKeyEvent(SDL_KEYDOWN, key);
+    pushKeyEvent(SDL_KEYUP, key);
 }
 
 void pushFocus(Uint8 what) {
@@ -106,7 +106,7 @@ void playerActs(std::mt19937& rng, const CGame& game, CSoakPad* pad, CSoakCounts
             tapKey(GO_ON[rng() % (ended ? 2 : 3)]);
         }
     } else if (roll < 80) {
-        pushKey(permille(rng) < 600 ? SDL_KEYDOWN : SDL_KEYUP, ARROWS[rng() % 4]);
+        pushKeyEvent(permille(rng) < 600 ? SDL_KEYDOWN : SDL_KEYUP, ARROWS[rng() % 4]);
     } else if (roll < 130) {
         if (pad->handle != nullptr) {
             static const Sint16 EDGES[] = {-32768, -32767, -9362, -9361, 0,
@@ -238,7 +238,7 @@ TEST(Soak, HundredThousandPassesOfRandomInputKeepEveryInvariantAndTheMemoryFlat)
     EXPECT_GT(counts.stickEvents, FRAMES / 50) << "the stick's motion did not reach the game";
 
     // Escape ends the loop after the pass that reads it.
-    pushKey(SDL_KEYDOWN, SDLK_ESCAPE);
+    pushKeyEvent(SDL_KEYDOWN, SDLK_ESCAPE);
     game.loopOnce(&event);
     EXPECT_FALSE(game.running);
     EXPECT_EQ(brokenInvariant(game), "");
