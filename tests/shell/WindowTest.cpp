@@ -154,7 +154,7 @@ TEST_F(WindowTest, ShowsTheCarpetTextsAndShipFollowsTheArrowKeysAndEndsOnEscape)
         startScreen = flyLinePixels(shot, SCREEN_W, SCREEN_H) > 300;
     }
     ASSERT_TRUE(startScreen) << "no start screen; " << display.gameOutput();
-    sleep(3);
+    sleep(1);
     ASSERT_TRUE(display.screenshot(&shot));
     ASSERT_GT(flyLinePixels(shot, SCREEN_W, SCREEN_H), 300) << "the flight began by itself";
     ASSERT_EQ(display.run("xdotool key Return"), 0);
