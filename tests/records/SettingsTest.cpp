@@ -66,6 +66,11 @@ TEST_F(SettingsTest, AbsurdValuesAreClampedAndCrLfAccepted) {
     EXPECT_EQ(parseSettings("volume=1000\nwindow = 0x0 \n", &s), 0);
     EXPECT_EQ(s.volume, VOLUME_MAX);
     EXPECT_EQ(s.windowW, 0);
+    // Only 0x0 means unsized; a line may run to 256 characters.
+    EXPECT_EQ(parseSettings("window=0x500\n#" + std::string(255, 'c') + "\n", &s), 0);
+    EXPECT_EQ(s.windowW, WINDOW_MIN_W);
+    EXPECT_EQ(s.windowH, 500);
+    EXPECT_EQ(parseSettings("#" + std::string(256, 'c') + "\n", &s), 1);
 }
 
 TEST_F(SettingsTest, BadLinesCostOneLineNamingTheFirstAndTheRestIsUsed) {
