@@ -10,6 +10,8 @@ using SettingsTest = RecordsHome;
 TEST_F(SettingsTest, FoldersFollowTheXdgRules) {
     EXPECT_EQ(userFolderPath(ConfigFolder), root + "/config/vorlusk");
     EXPECT_EQ(userFolderPath(DataFolder), root + "/data/vorlusk");
+    setenv("XDG_DATA_HOME", "//", 1); // the root, as "$folder/" makes it of an empty folder
+    EXPECT_EQ(userFolderPath(DataFolder), "/vorlusk");
     setenv("XDG_CONFIG_HOME", "relative/config", 1);
     setenv("XDG_DATA_HOME", "", 1);
     EXPECT_EQ(userFolderPath(ConfigFolder), root + "/home/.config/vorlusk");
