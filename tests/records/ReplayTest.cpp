@@ -109,6 +109,7 @@ TEST_F(ReplayTest, EachDamageHasItsReason) {
     EXPECT_NE(changed(12, 1, false).find("checksum"), std::string::npos);
     EXPECT_NE(changed(16, REPLAY_MAX_FRAMES + 1, true).find("more than"), std::string::npos);
     EXPECT_NE(changed(25, 0xFFFFFFF0u, true).find("runs"), std::string::npos);
+    EXPECT_NE(changed(16, 5, true).find("claims 8 thrust runs"), std::string::npos);
     EXPECT_NE(changed(33, 0, true).find("no frames"), std::string::npos);
     EXPECT_NE(changed(33, 41, true).find("last 261 frames"), std::string::npos);
     EXPECT_NE(changed(hashCountAt, 6, true).find("hashes"), std::string::npos);

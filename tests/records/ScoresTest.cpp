@@ -23,6 +23,7 @@ TEST_F(ScoresTest, BestFirstAndTiesInTheOrderMade) {
     CScoreTable table;
     for (int i = 0; i < 12; ++i) {
         EXPECT_TRUE(insertScore(&table, entry(i % 3 * 100, i)));
+        ASSERT_LE(table.count, SCORE_TABLE_SIZE);
     }
     EXPECT_FALSE(insertScore(&table, entry(0, 99)));
     ASSERT_EQ(table.count, SCORE_TABLE_SIZE);

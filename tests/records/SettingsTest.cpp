@@ -10,6 +10,8 @@ using SettingsTest = RecordsHome;
 TEST_F(SettingsTest, FoldersFollowTheXdgRules) {
     EXPECT_EQ(userFolderPath(ConfigFolder), root + "/config/vorlusk");
     EXPECT_EQ(userFolderPath(DataFolder), root + "/data/vorlusk");
+    setenv("XDG_DATA_HOME", "//", 1); // the root, as "$folder/" makes it of an empty folder
+    EXPECT_EQ(userFolderPath(DataFolder), "/vorlusk");
     setenv("XDG_CONFIG_HOME", "relative/config", 1);
     setenv("XDG_DATA_HOME", "", 1);
     EXPECT_EQ(userFolderPath(ConfigFolder), root + "/home/.config/vorlusk");
@@ -66,6 +68,11 @@ TEST_F(SettingsTest, AbsurdValuesAreClampedAndCrLfAccepted) {
     EXPECT_EQ(parseSettings("volume=1000\nwindow = 0x0 \n", &s), 0);
     EXPECT_EQ(s.volume, VOLUME_MAX);
     EXPECT_EQ(s.windowW, 0);
+    // Only 0x0 means unsized; a line may run to 256 characters.
+    EXPECT_EQ(parseSettings("window=0x500\n#" + std::string(255, 'c') + "\n", &s), 0);
+    EXPECT_EQ(s.windowW, WINDOW_MIN_W);
+    EXPECT_EQ(s.windowH, 500);
+    EXPECT_EQ(parseSettings("#" + std::string(256, 'c') + "\n", &s), 1);
 }
 
 TEST_F(SettingsTest, BadLinesCostOneLineNamingTheFirstAndTheRestIsUsed) {

@@ -229,8 +229,10 @@ TEST(Soak, HundredThousandPassesOfRandomInputKeepEveryInvariantAndTheMemoryFlat)
                 counts.plugs, counts.pulls);
     EXPECT_LT(memoryTo - memoryFrom, 1024);
     EXPECT_NE(statesSeen & (1 << Flying), 0) << "the flight never got going";
-    EXPECT_NE(statesSeen & (1 << Finished), 0) << "no flight ended";
-    EXPECT_GT(counts.flightsAgain, 0) << "no flight was flown again";
+    if (FRAMES >= 20000) { // a flight and its end take some 6,000 passes
+        EXPECT_NE(statesSeen & (1 << Finished), 0) << "no flight ended";
+        EXPECT_GT(counts.flightsAgain, 0) << "no flight was flown again";
+    }
     EXPECT_GT(counts.keyPauses + counts.focusPauses, 0);
     EXPECT_GT(counts.plugs + counts.pulls, 0);
     // SDL drops a pad's events if the headless window's lack of focus is not overlooked
