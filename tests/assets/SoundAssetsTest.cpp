@@ -30,18 +30,12 @@ struct Asset {
 // The game's asset paths and lengths, the two loops first. The shot is heard 200 times a
 // flight: a longer one wears.
 const Asset kAssets[] = {
-    {THRUST_BASE_SOUND, 1.0, 3.0},
-    {THRUST_FADE_SOUND, 1.0, 3.0},
-    {ALIEN_SHOT_SOUND, 0.1, 0.25},
-    {ALIEN_HIT_SOUND, 0.4, 0.8},
-    {THRUST_ROAR_SOUND, 3.0, 4.0},
-    {THRUST_ALARM_SOUND, 0.2, 0.5},
-    {SHIP_EXPLOSION_SOUND, 1.5, 2.5},
-    {SHIP_CRASH_SOUND, 2.0, 3.0},
-    {CIVIL_BATTLE_TRACK, 135.0, 150.0},
-    {COLONIAL_BATTLE_TRACK, 135.0, 150.0},
-    {ROCKMAN_BATTLE_TRACK, 135.0, 150.0},
-    {ZOLTAN_BATTLE_TRACK, 135.0, 150.0},
+    {THRUST_BASE_SOUND, 1.0, 3.0},        {THRUST_FADE_SOUND, 1.0, 3.0},
+    {ALIEN_SHOT_SOUND, 0.1, 0.25},        {ALIEN_HIT_SOUND, 0.4, 0.8},
+    {THRUST_ROAR_SOUND, 3.0, 4.0},        {THRUST_ALARM_SOUND, 0.2, 0.5},
+    {SHIP_EXPLOSION_SOUND, 1.5, 2.5},     {SHIP_CRASH_SOUND, 2.0, 3.0},
+    {CIVIL_BATTLE_TRACK, 135.0, 150.0},   {COLONIAL_BATTLE_TRACK, 135.0, 150.0},
+    {ROCKMAN_BATTLE_TRACK, 135.0, 150.0}, {ZOLTAN_BATTLE_TRACK, 135.0, 150.0},
 };
 enum { kHum, kThaw, kShot, kHit, kRoar, kAlarm, kExplosion, kCrash, kFirstTrack, kCount = 12 };
 
@@ -169,7 +163,10 @@ class SoundAssets : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
-        ASSERT_EQ(Mix_OpenAudio(AUDIO_FREQUENCY, AUDIO_SAMPLE_FORMAT, AUDIO_CHANNELS, AUDIO_CHUNK_SAMPLES), 0) << Mix_GetError();
+        ASSERT_EQ(Mix_OpenAudio(AUDIO_FREQUENCY, AUDIO_SAMPLE_FORMAT, AUDIO_CHANNELS,
+                                AUDIO_CHUNK_SAMPLES),
+                  0)
+            << Mix_GetError();
     }
     static void TearDownTestSuite() {
         Mix_CloseAudio();

@@ -9,9 +9,9 @@
 #include "shared/AssetNames.h"
 
 #include <algorithm>
-#include <cstring>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <future>

@@ -73,7 +73,8 @@ double explosionStackPeak(const Stereo& blast) {
         Stereo stack;
         std::size_t first = 0;
         for (int call : CRASH_EXPLOSION_CALLS) {
-            const std::size_t start = (frames(call * FRAME_SECONDS) + phase + kBuffer - 1) / kBuffer;
+            const std::size_t start =
+                (frames(call * FRAME_SECONDS) + phase + kBuffer - 1) / kBuffer;
             first = call == CRASH_EXPLOSION_CALLS[0] ? start : first;
             stack.mix(blast, (start - first) * kBuffer);
         }
