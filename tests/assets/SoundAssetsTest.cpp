@@ -181,6 +181,10 @@ class SoundAssets : public ::testing::Test {
         if (s.size() == 0) {
             s = Sound{{0.0}, {0.0}};
             Mix_Chunk* chunk = Mix_LoadWAV(kAssets[k].path);
+            if (chunk != nullptr) {
+                s.l.reserve(chunk->alen / 4);
+                s.r.reserve(chunk->alen / 4);
+            }
             for (Uint32 i = 0; chunk != nullptr && i + 1 < chunk->alen / 2; i += 2) {
                 const auto* v = reinterpret_cast<const Sint16*>(chunk->abuf) + i;
                 s.add(v[0] / 32768.0, v[1] / 32768.0, i / 2);
