@@ -4,6 +4,10 @@
 #include <SDL_image.h>
 
 void CGame::close() {
+    // A window size still waiting to be written.
+    if (settingsDirty) {
+        saveSettingsNow();
+    }
     SDL_DestroyTexture(scoreTexture);
     SDL_DestroyTexture(timeTexture);
     SDL_DestroyTexture(speedTexture);

@@ -205,6 +205,7 @@ class CGame {
     // The shell around the flight (main.cpp runs one of these).
     int runProgram(int argc, char** argv);
     bool initShell();
+    bool startWithPlayerFiles();
     bool runStartScreen();
     bool startScreenOnce(SDL_Event* event);
     void startAttract();

@@ -24,3 +24,13 @@ bool CGame::initShell() {
     applyVolume();
     return true;
 }
+
+bool CGame::startWithPlayerFiles() {
+    // The window opens as the player left it, and the start screen knows the best flights.
+    loadSettings(&settings);
+    loadScores(&scores);
+    if (!init()) {
+        return false;
+    }
+    return initShell();
+}

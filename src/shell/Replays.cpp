@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -70,19 +71,13 @@ int CGame::watchReplay(const char* file) {
     if (!loadFlyableReplay(file, &playback)) {
         return 2;
     }
-    loadSettings(&settings);
-    loadScores(&scores);
-    if (!init()) {
+    if (!startWithPlayerFiles()) {
         return -1;
     }
-    initShell();
     startPlayback(Watching);
     SDL_Event event;
     while (running) {
         loopOnce(&event);
-    }
-    if (settingsDirty) {
-        saveSettingsNow();
     }
     close();
     return 0;
@@ -97,13 +92,12 @@ int CGame::verifyReplays(int count, char** files) {
     settings.fullscreen = false;
     settings.windowW = SCREEN_W / 20;
     settings.windowH = SCREEN_H / 20;
-    bool loaded = true;
-    for (int i = 0; i < count && loaded; ++i) {
-        CReplay probe;
-        loaded = loadFlyableReplay(files[i], &probe);
-    }
-    if (!loaded) {
-        return 2;
+    // Every file is read before anything starts, so a bad one costs no flight.
+    std::vector<CReplay> replays(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        if (!loadFlyableReplay(files[i], &replays[static_cast<std::size_t>(i)])) {
+            return 2;
+        }
     }
     if (!init()) {
         std::fprintf(stderr, "vorlusk: cannot start the flight to verify: %s\n", SDL_GetError());
@@ -112,7 +106,7 @@ int CGame::verifyReplays(int count, char** files) {
     int status = 0;
     for (int i = 0; i < count; ++i) {
         const std::string path = replayFilePath(files[i]);
-        loadFlyableReplay(files[i], &playback);
+        playback = replays[static_cast<std::size_t>(i)];
         startPlayback(Verifying);
         while (flightFrame < playback.frameCount && state != Finished && playbackDeparted == 0) {
             const int before = state;

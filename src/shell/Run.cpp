@@ -5,21 +5,15 @@
 
 int CGame::run() {
     guardStandardStreams();
-    loadSettings(&settings);
-    loadScores(&scores);
-    if (!init()) {
+    if (!startWithPlayerFiles()) {
         return -1;
     }
-    initShell();
     SDL_Event event;
     if (runStartScreen()) {
         beginFlight(false);
         while (running) {
             loopOnce(&event);
         }
-    }
-    if (settingsDirty) {
-        saveSettingsNow();
     }
     close();
     return 0;
